@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing need, and nothing else.
+# Idempotent: only missing packages are installed; a second run does nothing.
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")/.." && pwd)
+
+packages=(
+    # build
+    cmake make g++ pkg-config
+    qtbase5-dev qtbase5-private-dev qtdeclarative5-dev qtdeclarative5-dev-tools
+    qtwebengine5-dev qtquickcontrols2-5-dev qttools5-dev-tools libgles2-mesa-dev
+    # QML modules the UI imports
+    qml-module-qtquick2 qml-module-qtquick-window2 qml-module-qtquick-controls2
+    qml-module-qtquick-templates2 qml-module-qtquick-layouts qml-module-qtquick-dialogs
+    qml-module-qtgraphicaleffects qml-module-qtwebengine qml-module-qttest
+    # fonts bundled into the application
+    fonts-lato
+    # headless runs, screenshots, private test networks
+    xvfb xauth imagemagick iproute2 util-linux python3
+    # fuzzing and benchmarks
+    clang-14 libclang-rt-14-dev libbenchmark-dev zlib1g-dev
+)
+# The icon font comes through npm; machines that carry Node.js already have it.
+command -v npm >/dev/null 2>&1 || packages+=(npm)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$p")
+    fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Missing packages. Run as root:"
+        echo "  apt-get update && apt-get install -y ${missing[*]}"
+        exit 1
+    fi
+    echo "Installing: ${missing[*]}"
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# Font Awesome 5 Free (Solid and Regular) from its npm package; the platform stand-in serves it.
+fa_dir="$here/.deps/fontawesome"
+if [ ! -f "$fa_dir/webfonts/fa-solid-900.ttf" ]; then
+    tmp=$(mktemp -d)
+    trap 'rm -rf "$tmp"' EXIT
+    (cd "$tmp" && npm pack --silent @fortawesome/fontawesome-free@5.15.4 >/dev/null)
+    mkdir -p "$fa_dir"
+    tar -xzf "$tmp"/fortawesome-fontawesome-free-5.15.4.tgz -C "$tmp"
+    mkdir -p "$fa_dir/webfonts"
+    cp "$tmp/package/webfonts/fa-solid-900.ttf" "$tmp/package/webfonts/fa-regular-400.ttf" "$fa_dir/webfonts/"
+    cp "$tmp/package/LICENSE.txt" "$fa_dir/"
+fi

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QUdpSocket>
+
+class QSettings;
+
+// The one service through which the UI reaches the automation controllers: the stored choice
+// of controller, the display time-out, discovery, the availability check and blink.
+class Controller : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QString lastController READ lastController WRITE setLastController NOTIFY
+                   lastControllerChanged)
+    Q_PROPERTY(
+        int displayTimeout READ displayTimeout WRITE setDisplayTimeout NOTIFY displayTimeoutChanged)
+
+public:
+    static constexpr quint16 Port = 26487;
+
+    static Controller *instance();
+
+    explicit Controller(QObject *parent = nullptr);
+    // Test seam: the same object on other files than the display's own /config.
+    Controller(const QString &lastControllerPath, const QString &settingsPath,
+               QObject *parent = nullptr);
+    ~Controller() override;
+
+    QString lastController() const;
+    void setLastController(const QString &value);
+
+    int displayTimeout() const;
+    void setDisplayTimeout(int value);
+
+    // Whether the web server of the controller at this address answers within about 3 s.
+    // Blocks the calling thread in a local event loop; usable from any thread.
+    static bool checkControllerAvailable(const QString &address);
+
+    static const QString &lastControllerFilePath();
+    static const QString &settingsFilePath();
+    static const QString &displayTimeoutKey();
+
+signals:
+    void lastControllerChanged(const QString &lastController);
+    void displayTimeoutChanged(int displayTimeout);
+
+public slots:
+    void discoverControllers();
+    void blinkController(const QString &ethMacAddress);
+
+public:
+    Q_INVOKABLE bool checkLastControllerAvailable();
+
+private:
+    void readPendingDatagrams();
+    void readLastControllerFile();
+
+    QUdpSocket m_socket;
+    QString m_lastController;
+    QSettings *m_settings = nullptr;
+    QString m_lastControllerPath;
+};
