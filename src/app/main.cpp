@@ -1,5 +1,6 @@
 #include "controller/controller.h"
 #include "environment.h"
+#include "model/controllerlistmodel.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -26,6 +27,8 @@ int main(int argc, char *argv[])
 
     // Both services exist before the first binding of the main document is evaluated.
     engine.rootContext()->setContextProperty(QStringLiteral("$Controller"), Controller::instance());
+    engine.rootContext()->setContextProperty(QStringLiteral("$ControllerListModel"),
+                                             ControllerListModel::instance());
 
     engine.load(QUrl(QStringLiteral("qrc:/qml/main"), QUrl::TolerantMode));
 

@@ -1,0 +1,146 @@
+#include "controllerlistmodel.h"
+
+#include "controller/controller.h"
+
+#include <QMutexLocker>
+
+bool ControllerListModel::ControllerData::operator==(const ControllerData &other) const
+{
+    return name == other.name && model == other.model && serialNumber == other.serialNumber &&
+           ipAddress == other.ipAddress;
+}
+
+ControllerListModel *ControllerListModel::instance()
+{
+    // Function-local static: created once, even under concurrent first calls; never destroyed.
+    static ControllerListModel *const model = new ControllerListModel();
+    return model;
+}
+
+ControllerListModel::ControllerListModel(QObject *parent)
+    : QAbstractListModel(parent)
+    , m_discover([] { Controller::instance()->discoverControllers(); })
+{
+    m_searchTimer.setSingleShot(true);
+    m_searchTimer.setInterval(SearchQuietMs);
+
+    connect(&m_searchTimer, &QTimer::timeout, this, [this] { setLoading(false); });
+    connect(this, &QAbstractItemModel::modelReset, this, &ControllerListModel::emitCountChanged);
+    connect(this, &QAbstractItemModel::rowsInserted, this, &ControllerListModel::emitCountChanged);
+    connect(this, &QAbstractItemModel::rowsRemoved, this, &ControllerListModel::emitCountChanged);
+}
+
+ControllerListModel::~ControllerListModel() = default;
+
+int ControllerListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_rows.size();
+}
+
+QVariant ControllerListModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() < 0 || index.row() >= m_rows.size())
+        return {};
+    const ControllerData &row = m_rows.at(index.row());
+    switch (role) {
+    case ControllerName:
+        return row.name;
+    case ControllerModel:
+        return row.model;
+    case SerialNumber:
+        return row.serialNumber;
+    case IpAddress:
+        return row.ipAddress;
+    default:
+        return {};
+    }
+}
+
+QHash<int, QByteArray> ControllerListModel::roleNames() const
+{
+    return {
+        {ControllerName, QByteArrayLiteral("cName")},
+        {ControllerModel, QByteArrayLiteral("cModel")},
+        {SerialNumber, QByteArrayLiteral("cSerialNumber")},
+        {IpAddress, QByteArrayLiteral("cIpAddress")},
+    };
+}
+
+bool ControllerListModel::loading() const
+{
+    return m_loading;
+}
+
+int ControllerListModel::count() const
+{
+    return rowCount();
+}
+
+void ControllerListModel::update()
+{
+    if (m_loading)
+        return;
+
+    {
+        QMutexLocker locker(&m_mutex);
+        beginResetModel();
+        m_rows.clear();
+        endResetModel();
+    }
+
+    if (m_discover)
+        m_discover();
+
+    setLoading(true);
+}
+
+void ControllerListModel::addController(const ControllerData &record)
+{
+    // A confirmation that arrives after the search has ended belongs to no search.
+    if (!m_loading)
+        return;
+
+    QMutexLocker locker(&m_mutex);
+    if (m_rows.contains(record))
+        return;
+
+    const int n = m_rows.size();
+    beginInsertRows(QModelIndex(), n, n);
+    m_rows.append(record);
+    endInsertRows();
+
+    m_searchTimer.start();
+}
+
+void ControllerListModel::setLoading(bool value)
+{
+    if (value == m_loading)
+        return;
+    m_loading = value;
+    emit loadingChanged(value);
+
+    if (m_loading)
+        m_searchTimer.start();
+    else
+        m_searchTimer.stop();
+}
+
+void ControllerListModel::setDiscovery(std::function<void()> discover)
+{
+    m_discover = std::move(discover);
+}
+
+void ControllerListModel::setSearchInterval(int ms)
+{
+    m_searchTimer.setInterval(ms);
+}
+
+int ControllerListModel::searchInterval() const
+{
+    return m_searchTimer.interval();
+}
+
+void ControllerListModel::emitCountChanged()
+{
+    emit countChanged(rowCount());
+}
