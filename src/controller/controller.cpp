@@ -1,8 +1,22 @@
 #include "controller.h"
 
+#include "availabilityqueue.h"
+#include "model/controllerlistmodel.h"
+#include "protocol/blocks.h"
+#include "protocol/envelope.h"
+#include "protocol/requests.h"
+
+#include <QEventLoop>
 #include <QFile>
+#include <QNetworkAccessManager>
+#include <QNetworkDatagram>
+#include <QNetworkInterface>
+#include <QNetworkReply>
+#include <QNetworkRequest>
 #include <QSaveFile>
 #include <QSettings>
+#include <QTimer>
+#include <QUrl>
 
 namespace {
 
@@ -13,6 +27,10 @@ const QString kDisplayTimeoutKey = QStringLiteral("DisplayTimeout");
 // Returned while the settings file holds no time-out; follows every accepted set so that a
 // value that could not be written is still the one in force.
 int s_displayTimeoutFallback = 60;
+
+constexpr int kCheckTimeoutMs = 3000;
+constexpr int kCheckPort = 80;
+constexpr quint8 kBlinkValue = 5;
 
 // An address is a few dozen bytes; a huge or binary file must not cost the board its memory.
 constexpr qint64 kMaxLastControllerBytes = 64 * 1024;
@@ -50,6 +68,8 @@ Controller::Controller(const QString &lastControllerPath, const QString &setting
     : QObject(parent)
     , m_lastControllerPath(lastControllerPath)
 {
+    m_availability = new AvailabilityQueue(this);
+
     // Default bind mode: the port is not shared, a second instance simply gets no replies.
     m_socket.bind(QHostAddress::Any, Port);
     connect(&m_socket, &QUdpSocket::readyRead, this, &Controller::readPendingDatagrams);
@@ -108,22 +128,117 @@ void Controller::setDisplayTimeout(int value)
     emit displayTimeoutChanged(value);
 }
 
-void Controller::discoverControllers() {}
+void Controller::discoverControllers()
+{
+    const QByteArray request = ZelCRC::discoveryRequest();
+
+    const auto interfaces = QNetworkInterface::allInterfaces();
+    for (const QNetworkInterface &interface : interfaces) {
+        const QNetworkInterface::InterfaceFlags flags = interface.flags();
+        if (!flags.testFlag(QNetworkInterface::IsUp) ||
+            !flags.testFlag(QNetworkInterface::IsRunning))
+            continue;
+        if (flags.testFlag(QNetworkInterface::IsLoopBack) ||
+            flags.testFlag(QNetworkInterface::IsPointToPoint))
+            continue;
+        if (interface.type() != QNetworkInterface::Ethernet &&
+            interface.type() != QNetworkInterface::Wifi)
+            continue;
+
+        const auto entries = interface.addressEntries();
+        for (const QNetworkAddressEntry &entry : entries) {
+            // IPv6 entries have no broadcast address: nothing would leave for them anyway.
+            const QHostAddress broadcast = entry.broadcast();
+            if (broadcast.isNull())
+                continue;
+            m_socket.writeDatagram(request, broadcast, Port);
+        }
+    }
+}
 
 void Controller::blinkController(const QString &ethMacAddress)
 {
-    Q_UNUSED(ethMacAddress)
+    m_socket.writeDatagram(ZelCRC::blinkRequest(ethMacAddress.toLatin1(), kBlinkValue),
+                           QHostAddress(QHostAddress::Broadcast), Port);
 }
 
 bool Controller::checkLastControllerAvailable()
 {
-    return false;
+    if (m_lastController.isEmpty())
+        return false;
+    return checkControllerAvailable(m_lastController);
 }
 
 bool Controller::checkControllerAvailable(const QString &address)
 {
-    Q_UNUSED(address)
-    return false;
+    QUrl url;
+    url.setScheme(QStringLiteral("http"));
+    // Decoded mode: the text is the host as it stands, a percent sign is just a percent sign.
+    url.setHost(address, QUrl::DecodedMode);
+    url.setPort(kCheckPort);
+    url.setPath(QStringLiteral("/tqsettings.json"));
+
+    QNetworkAccessManager manager;
+    QNetworkReply *reply = manager.head(QNetworkRequest(url));
+
+    // Counted from the request, not from the connect: a silent host must not hold the
+    // caller for the system's own connect time-out.
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.setInterval(kCheckTimeoutMs);
+    QObject::connect(&timer, &QTimer::timeout, reply, [reply] {
+        if (!reply->isFinished())
+            reply->abort();
+    });
+    timer.start();
+
+    QEventLoop loop;
+    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    if (!reply->isFinished())
+        loop.exec(QEventLoop::AllEvents);
+
+    const QNetworkReply::NetworkError error = reply->error();
+    reply->deleteLater();
+    return error == QNetworkReply::NoError;
 }
 
-void Controller::readPendingDatagrams() {}
+void Controller::readPendingDatagrams()
+{
+    while (m_socket.hasPendingDatagrams()) {
+        const QNetworkDatagram datagram = m_socket.receiveDatagram();
+        // A failed read leaves the datagram queued; retrying it here would spin forever.
+        if (!datagram.isValid())
+            break;
+
+        QByteArray body;
+        if (!ZelCRC::unpackMessage(datagram.data(), body))
+            continue;
+
+        // The display's own broadcasts come back here too; they are requests, not replies.
+        const QVariant parsed = NEBconfig::parseBlocks(body);
+        if (!parsed.isValid() || !parsed.canConvert(NEBconfig::blocksTypeId()))
+            continue;
+        const auto blocks = qvariant_cast<NEBconfig::Blocks>(parsed);
+
+        ControllerListModel::ControllerData record;
+        record.name = blocks.value(NEBconfig::NameKey).toString();
+        record.model = blocks.value(NEBconfig::ModelKey).toString();
+        record.serialNumber = blocks.value(NEBconfig::SerialNumberKey).toString();
+        record.ipAddress = addressText(datagram.senderAddress());
+
+        m_availability->enqueue(ControllerListModel::instance(), record);
+    }
+}
+
+QString Controller::addressText(const QHostAddress &sender)
+{
+    // Handles IPv4-mapped IPv6 senders too; any other IPv6 sender has no IPv4 form.
+    bool isIPv4 = false;
+    const quint32 ip = sender.toIPv4Address(&isIPv4);
+    const quint32 value = isIPv4 ? ip : 0;
+    return QStringLiteral("%1.%2.%3.%4")
+        .arg((value >> 24) & 0xff)
+        .arg((value >> 16) & 0xff)
+        .arg((value >> 8) & 0xff)
+        .arg(value & 0xff);
+}

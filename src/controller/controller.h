@@ -4,6 +4,8 @@
 #include <QString>
 #include <QUdpSocket>
 
+class AvailabilityQueue;
+class QHostAddress;
 class QSettings;
 
 // The one service through which the UI reaches the automation controllers: the stored choice
@@ -37,6 +39,10 @@ public:
     // Blocks the calling thread in a local event loop; usable from any thread.
     static bool checkControllerAvailable(const QString &address);
 
+    // The text by which a discovered controller is listed: dotted IPv4, 0.0.0.0 when the
+    // sender has no IPv4 form.
+    static QString addressText(const QHostAddress &sender);
+
     static const QString &lastControllerFilePath();
     static const QString &settingsFilePath();
     static const QString &displayTimeoutKey();
@@ -60,4 +66,5 @@ private:
     QString m_lastController;
     QSettings *m_settings = nullptr;
     QString m_lastControllerPath;
+    AvailabilityQueue *m_availability = nullptr;
 };

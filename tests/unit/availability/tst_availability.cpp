@@ -1,0 +1,313 @@
+#include "controller/availabilityqueue.h"
+#include "controller/controller.h"
+#include "model/controllerlistmodel.h"
+
+#include <QElapsedTimer>
+#include <QMutex>
+#include <QRandomGenerator>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QtTest>
+#include <atomic>
+#include <memory>
+
+using ControllerData = ControllerListModel::ControllerData;
+
+namespace {
+
+// A web server on port 80 of its own loopback address (all of 127/8 is local on Linux), so
+// parallel test runs do not meet. Answers each request with a status, or never.
+class LoopbackWebServer : public QTcpServer
+{
+public:
+    explicit LoopbackWebServer(int status)
+        : m_status(status)
+    {}
+
+    bool listenSomewhere()
+    {
+        for (int attempt = 0; attempt < 20; ++attempt) {
+            const quint32 random = QRandomGenerator::global()->bounded(1u, 0xfffeu);
+            m_address = QStringLiteral("127.77.%1.%2").arg(random >> 8).arg(random & 0xff);
+            if (listen(QHostAddress(m_address), 80))
+                return true;
+        }
+        return false;
+    }
+
+    QString address() const { return m_address; }
+    int connections() const { return m_connections; }
+    QStringList requestLines() const { return m_requestLines; }
+
+protected:
+    void incomingConnection(qintptr descriptor) override
+    {
+        auto *socket = new QTcpSocket(this);
+        socket->setSocketDescriptor(descriptor);
+        ++m_connections;
+        QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+            m_buffer += socket->readAll();
+            if (!m_buffer.contains("\r\n\r\n"))
+                return;
+            m_requestLines << QString::fromLatin1(m_buffer.left(m_buffer.indexOf("\r\n")));
+            m_buffer.clear();
+            if (m_status == 0)
+                return; // accepted, read, never answered
+            socket->write(QByteArrayLiteral("HTTP/1.1 ") + QByteArray::number(m_status) +
+                          QByteArrayLiteral(" X\r\nContent-Length: 0\r\n\r\n"));
+        });
+    }
+
+private:
+    int m_status;
+    QString m_address;
+    int m_connections = 0;
+    QStringList m_requestLines;
+    QByteArray m_buffer;
+};
+
+// A loopback address where nothing listens: the connection is refused at once.
+QString refusingAddress()
+{
+    return QStringLiteral("127.77.255.%1").arg(QRandomGenerator::global()->bounded(1, 254));
+}
+
+} // namespace
+
+class TestAvailability : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void answerDecides_data();
+    void answerDecides();
+    void silentServerGivesUpAfterTheLimit();
+    void refusedGivesUpAtOnce();
+    void addressWithPortIsNotAHost();
+    void worksOnAWorkerThread();
+
+    void lastController_data();
+    void lastController();
+
+    void queueBoundsRunningChecks();
+    void queuePostsOnlyConfirmedRecords();
+
+private:
+    std::unique_ptr<LoopbackWebServer> startServer(int status);
+};
+
+void TestAvailability::initTestCase()
+{
+    LoopbackWebServer probe(200);
+    if (!probe.listenSomewhere())
+        QSKIP("port 80 on loopback cannot be bound here (needs root or a low unprivileged port)");
+}
+
+std::unique_ptr<LoopbackWebServer> TestAvailability::startServer(int status)
+{
+    auto server = std::make_unique<LoopbackWebServer>(status);
+    if (!server->listenSomewhere())
+        return nullptr;
+    return server;
+}
+
+void TestAvailability::answerDecides_data()
+{
+    QTest::addColumn<int>("status");
+    QTest::addColumn<bool>("available");
+
+    QTest::newRow("200") << 200 << true;
+    QTest::newRow("204") << 204 << true;
+    QTest::newRow("redirect, not followed") << 302 << true;
+    QTest::newRow("404") << 404 << false;
+    QTest::newRow("401") << 401 << false;
+    QTest::newRow("500") << 500 << false;
+}
+
+void TestAvailability::answerDecides()
+{
+    QFETCH(int, status);
+    QFETCH(bool, available);
+
+    auto server = startServer(status);
+    QVERIFY(server);
+    QCOMPARE(Controller::checkControllerAvailable(server->address()), available);
+    QCOMPARE(server->requestLines(), QStringList{QStringLiteral("HEAD /tqsettings.json HTTP/1.1")});
+}
+
+void TestAvailability::silentServerGivesUpAfterTheLimit()
+{
+    auto server = startServer(0);
+    QVERIFY(server);
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(!Controller::checkControllerAvailable(server->address()));
+    const qint64 elapsed = clock.elapsed();
+    QVERIFY2(elapsed >= 2500 && elapsed <= 5000, qPrintable(QString::number(elapsed)));
+    QCOMPARE(server->requestLines().size(), 1);
+}
+
+void TestAvailability::refusedGivesUpAtOnce()
+{
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(!Controller::checkControllerAvailable(refusingAddress()));
+    QVERIFY2(clock.elapsed() < 1500, qPrintable(QString::number(clock.elapsed())));
+}
+
+void TestAvailability::addressWithPortIsNotAHost()
+{
+    // Even a server that would answer 200 on the very port named is never reached.
+    auto server = startServer(200);
+    QVERIFY(server);
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(!Controller::checkControllerAvailable(server->address() + QStringLiteral(":80")));
+    QVERIFY(clock.elapsed() < 1500);
+    QCoreApplication::processEvents();
+    QCOMPARE(server->connections(), 0);
+}
+
+void TestAvailability::worksOnAWorkerThread()
+{
+    auto server = startServer(200);
+    QVERIFY(server);
+    std::atomic<int> result{-1};
+    const QString address = server->address();
+    std::unique_ptr<QThread> thread(
+        QThread::create([&] { result = Controller::checkControllerAvailable(address) ? 1 : 0; }));
+    thread->start();
+    // The server lives on this thread, so keep its events flowing while the worker waits.
+    QTRY_VERIFY_WITH_TIMEOUT(thread->isFinished(), 5000);
+    QCOMPARE(result.load(), 1);
+}
+
+void TestAvailability::lastController_data()
+{
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("suffix");
+    QTest::addColumn<bool>("stored");
+    QTest::addColumn<bool>("available");
+    QTest::addColumn<int>("connections");
+
+    QTest::newRow("none stored: no traffic") << 200 << QString() << false << false << 0;
+    QTest::newRow("stored, answers") << 200 << QString() << true << true << 1;
+    QTest::newRow("stored, 404") << 404 << QString() << true << false << 1;
+    QTest::newRow("stored with a port") << 200 << QStringLiteral(":80") << true << false << 0;
+}
+
+void TestAvailability::lastController()
+{
+    QFETCH(int, status);
+    QFETCH(QString, suffix);
+    QFETCH(bool, stored);
+    QFETCH(bool, available);
+    QFETCH(int, connections);
+
+    auto server = startServer(status);
+    QVERIFY(server);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    Controller controller(dir.filePath(QStringLiteral("last_selected_controller")),
+                          dir.filePath(QStringLiteral("controllerselect.ini")));
+    if (stored)
+        controller.setLastController(server->address() + suffix);
+
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(controller.checkLastControllerAvailable(), available);
+    QVERIFY(clock.elapsed() < 2000);
+    QCoreApplication::processEvents();
+    QCOMPARE(server->connections(), connections);
+}
+
+void TestAvailability::queueBoundsRunningChecks()
+{
+    constexpr int kBound = 4;
+    constexpr int kRecords = 40;
+    std::atomic<int> running{0};
+    std::atomic<int> peak{0};
+    QMutex mutex;
+    QStringList startOrder;
+
+    AvailabilityQueue queue(
+        [&](const QString &address) {
+            const int now = ++running;
+            int seen = peak.load();
+            while (now > seen && !peak.compare_exchange_weak(seen, now)) {
+            }
+            {
+                QMutexLocker locker(&mutex);
+                startOrder << address;
+            }
+            QThread::msleep(15);
+            --running;
+            return true;
+        },
+        kBound);
+
+    ControllerListModel model;
+    model.setDiscovery([] {});
+    model.update();
+
+    QStringList arrivalOrder;
+    for (int i = 0; i < kRecords; ++i) {
+        const QString address = QStringLiteral("10.0.%1.%2").arg(i / 250).arg(i % 250 + 1);
+        arrivalOrder << address;
+        queue.enqueue(&model,
+                      {QStringLiteral("c%1").arg(i), QStringLiteral("1"), QString(), address});
+        QVERIFY(queue.running() <= kBound);
+    }
+    QCOMPARE(queue.queued(), kRecords - kBound);
+
+    QSignalSpy drained(&queue, &AvailabilityQueue::drained);
+    QVERIFY(drained.wait(10000));
+    QCOMPARE(drained.size(), 1);
+    QVERIFY2(peak.load() <= kBound, qPrintable(QString::number(peak.load())));
+    QCOMPARE(peak.load(), kBound); // the bound is also used, not just respected
+
+    // Workers start in arrival order; with several at once only neighbours may swap.
+    QCOMPARE(startOrder.size(), kRecords);
+    for (int i = 0; i < kRecords; ++i)
+        QVERIFY2(qAbs(startOrder.indexOf(arrivalOrder.at(i)) - i) < kBound,
+                 qPrintable(arrivalOrder.at(i)));
+
+    QTRY_COMPARE(model.count(), kRecords);
+}
+
+void TestAvailability::queuePostsOnlyConfirmedRecords()
+{
+    std::atomic<int> checks{0};
+    AvailabilityQueue queue(
+        [&](const QString &address) {
+            ++checks;
+            return address.endsWith(QLatin1String(".1"));
+        },
+        2);
+    ControllerListModel model;
+    model.setDiscovery([] {});
+    model.update();
+
+    const ControllerData confirmed{QStringLiteral("a"), QStringLiteral("1"), QStringLiteral("S"),
+                                   QStringLiteral("10.0.0.1")};
+    const ControllerData refused{QStringLiteral("b"), QStringLiteral("1"), QStringLiteral("S"),
+                                 QStringLiteral("10.0.0.2")};
+    // The same reply twice is checked twice and listed once.
+    for (const ControllerData &r : {confirmed, refused, confirmed, refused})
+        queue.enqueue(&model, r);
+
+    QSignalSpy drained(&queue, &AvailabilityQueue::drained);
+    QVERIFY(drained.wait(5000));
+    QCOMPARE(checks.load(), 4);
+    QTRY_COMPARE(model.count(), 1);
+    QCOMPARE(model.index(0).data(ControllerListModel::IpAddress).toString(), confirmed.ipAddress);
+    QTest::qWait(50);
+    QCOMPARE(model.count(), 1);
+}
+
+QTEST_GUILESS_MAIN(TestAvailability)
+#include "tst_availability.moc"
