@@ -14,6 +14,8 @@ packages=(
     qml-module-qtquick2 qml-module-qtquick-window2 qml-module-qtquick-controls2
     qml-module-qtquick-templates2 qml-module-qtquick-layouts qml-module-qtquick-dialogs
     qml-module-qtgraphicaleffects qml-module-qtwebengine qml-module-qttest
+    # SVG images of the bundle; certificates for the web view's HTTPS test server
+    libqt5svg5 openssl
     # fonts bundled into the application
     fonts-lato
     # headless runs, screenshots, private test networks
