@@ -1,0 +1,370 @@
+#include "controller/controller.h"
+#include "model/controllerlistmodel.h"
+#include "protocol/requests.h"
+#include "searchtestnet.h"
+
+#include <QAbstractItemModelTester>
+#include <QFile>
+#include <QNetworkInterface>
+#include <QSet>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+using namespace SearchTestNet;
+using Row = QStringList; // name, model, serial, address
+
+namespace {
+
+// Behaviours, one controller each; the lan side holds 10.77.1.1 ... 10.77.1.12.
+const char kControllers[] = R"([
+  {"ip": "10.77.1.1", "name": "Boiler room", "model": 3, "serial": "SN0001",
+   "mac": "00:1A:2B:3C:4D:01"},
+  {"ip": "10.77.1.2", "name": "Roof ventilation", "model": 7, "serial": "SN0002",
+   "behaviour": "duplicate"},
+  {"ip": "10.77.1.3", "name": "Bad checksum", "model": 3, "serial": "SN0003",
+   "behaviour": "corrupt-crc"},
+  {"ip": "10.77.1.4", "name": "Wrong type", "model": 3, "serial": "SN0004",
+   "behaviour": "wrong-type"},
+  {"ip": "10.77.1.5", "name": "Not serving", "model": 3, "serial": "SN0005",
+   "behaviour": "http=404"},
+  {"ip": "10.77.1.6", "name": "Hung web server", "model": 3, "serial": "SN0006",
+   "behaviour": "http=silent"},
+  {"ip": "10.77.1.7", "name": "No web server", "model": 3, "serial": "SN0007",
+   "behaviour": "http=refused"},
+  {"ip": "10.77.1.8", "name": "No model block", "serial": "SN0008"},
+  {"ip": "10.77.1.9", "name": "Mute", "model": 3, "serial": "SN0009", "behaviour": "silent"},
+  {"ip": "10.77.1.10", "name": "Slow reply", "model": 300, "serial": "SN0010",
+   "behaviour": "reply-delay=800"},
+  {"ip": "10.77.1.11", "model": 3, "serial": "SN0011",
+   "blocks": [[102, {"hex": "4e616d65006a756e6b"}], [200, "firmware 2.1"]]},
+  {"ip": "10.77.1.12", "name": "Same name twice", "model": 3, "serial": "SN0012"},
+  {"ip": "10.78.1.1", "name": "Second subnet", "model": 5, "serial": "SN0101"}
+])";
+
+const QVector<Row> kListed = {
+    {QStringLiteral("Boiler room"), QStringLiteral("3"), QStringLiteral("SN0001"),
+     QStringLiteral("10.77.1.1")},
+    {QStringLiteral("Roof ventilation"), QStringLiteral("7"), QStringLiteral("SN0002"),
+     QStringLiteral("10.77.1.2")},
+    {QStringLiteral("No model block"), QString(), QStringLiteral("SN0008"),
+     QStringLiteral("10.77.1.8")},
+    {QStringLiteral("Slow reply"), QStringLiteral("300"), QStringLiteral("SN0010"),
+     QStringLiteral("10.77.1.10")},
+    {QStringLiteral("Name"), QStringLiteral("3"), QStringLiteral("SN0011"),
+     QStringLiteral("10.77.1.11")},
+    {QStringLiteral("Same name twice"), QStringLiteral("3"), QStringLiteral("SN0012"),
+     QStringLiteral("10.77.1.12")},
+};
+
+const Row kSecondSubnet = {QStringLiteral("Second subnet"), QStringLiteral("5"),
+                           QStringLiteral("SN0101"), QStringLiteral("10.78.1.1")};
+
+QSet<QString> keys(const QVector<Row> &rows)
+{
+    QSet<QString> set;
+    for (const Row &row : rows)
+        set.insert(row.join(QLatin1Char('|')));
+    return set;
+}
+
+qint64 counter(const QString &interface, const char *name)
+{
+    QFile file(QStringLiteral("/sys/class/net/%1/statistics/%2")
+                   .arg(interface, QString::fromLatin1(name)));
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    return file.readAll().trimmed().toLongLong();
+}
+
+// Everything a device was asked to transmit, sent or dropped.
+qint64 transmitted(const QString &interface)
+{
+    return counter(interface, "tx_packets") + counter(interface, "tx_dropped");
+}
+
+// "OutDatagrams" of this network namespace (only this process sends UDP here).
+qint64 udpDatagramsSent()
+{
+    QFile file(QStringLiteral("/proc/net/snmp"));
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    for (int i = 0; i + 1 < lines.size(); ++i) {
+        if (!lines[i].startsWith("Udp: ") || !lines[i + 1].startsWith("Udp: "))
+            continue;
+        const QList<QByteArray> names = lines[i].simplified().split(' ');
+        const QList<QByteArray> values = lines[i + 1].simplified().split(' ');
+        const int column = names.indexOf("OutDatagrams");
+        return column > 0 ? values.value(column).toLongLong() : -1;
+    }
+    return -1;
+}
+
+void disableIPv6(const QString &interface)
+{
+    // Router solicitations would blur the packet counters; best effort.
+    QFile file(QStringLiteral("/proc/sys/net/ipv6/conf/%1/disable_ipv6").arg(interface));
+    if (file.open(QIODevice::WriteOnly))
+        file.write("1");
+}
+
+} // namespace
+
+class TestSearchEndToEnd : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+
+    void searchListsAnsweringControllers();
+    void secondAddressGetsItsOwnBroadcast();
+    void interfaceFilter_data();
+    void interfaceFilter();
+    void blinkSendsOneDatagram_data();
+    void blinkSendsOneDatagram();
+
+private:
+    QVector<Row> rows() const;
+    bool search();
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<Controller> m_controller;
+    ControllerListModel *m_model = nullptr;
+    std::unique_ptr<QAbstractItemModelTester> m_tester;
+    Simulator m_sim;
+    // Listens where the display's own broadcasts come from: a check sent there means an own
+    // request was taken for a reply.
+    QTcpServer m_ownWebServer;
+};
+
+void TestSearchEndToEnd::initTestCase()
+{
+    const QString refusal = refusalReason();
+    if (!refusal.isEmpty())
+        QFAIL(qPrintable(QStringLiteral("refusing to broadcast: ") + refusal));
+
+    QVERIFY(m_dir.isValid());
+    QVERIFY(m_ownWebServer.listen(QHostAddress(qEnvironmentVariable("CS_DISPLAY_IP")), 80));
+
+    // The second subnet exists on the lan side from the start; the display joins it later.
+    QVERIFY(runOnLan({QStringLiteral("ip"), QStringLiteral("addr"), QStringLiteral("add"),
+                      QStringLiteral("10.78.0.2/16"), QStringLiteral("dev"),
+                      QStringLiteral("cslan0")}));
+    QVERIFY(runOnLan({QStringLiteral("ip"), QStringLiteral("addr"), QStringLiteral("add"),
+                      QStringLiteral("10.78.1.1/16"), QStringLiteral("dev"),
+                      QStringLiteral("cslan0")}));
+    QVERIFY2(m_sim.start(kControllers), qPrintable(m_sim.errorOutput()));
+
+    m_controller =
+        std::make_unique<Controller>(m_dir.filePath(QStringLiteral("last_selected_controller")),
+                                     m_dir.filePath(QStringLiteral("controllerselect.ini")));
+    // The product path: replies are posted to the one model, which asks this controller.
+    m_model = ControllerListModel::instance();
+    m_model->setDiscovery([this] { m_controller->discoverControllers(); });
+    QCOMPARE(m_model->searchInterval(), 5000);
+    m_tester = std::make_unique<QAbstractItemModelTester>(
+        m_model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+}
+
+void TestSearchEndToEnd::cleanupTestCase()
+{
+    m_sim.stop();
+}
+
+QVector<Row> TestSearchEndToEnd::rows() const
+{
+    QVector<Row> result;
+    for (int i = 0; i < m_model->rowCount(); ++i) {
+        const QModelIndex index = m_model->index(i);
+        result << Row{index.data(ControllerListModel::ControllerName).toString(),
+                      index.data(ControllerListModel::ControllerModel).toString(),
+                      index.data(ControllerListModel::SerialNumber).toString(),
+                      index.data(ControllerListModel::IpAddress).toString()};
+    }
+    return result;
+}
+
+bool TestSearchEndToEnd::search()
+{
+    if (m_model->loading())
+        return false;
+    m_model->update();
+    if (!m_model->loading())
+        return false;
+    // 5 s after the last accepted row; the silent web server's check (3 s) ends well inside.
+    QElapsedTimer clock;
+    clock.start();
+    while (m_model->loading() && clock.elapsed() < 20000)
+        QTest::qWait(50);
+    return !m_model->loading();
+}
+
+void TestSearchEndToEnd::searchListsAnsweringControllers()
+{
+    const int mark = m_sim.logSize();
+    QVERIFY(search());
+
+    const QVector<Row> listed = rows();
+    QCOMPARE(listed.size(), kListed.size()); // no duplicates among them either
+    QCOMPARE(keys(listed), keys(kListed));
+
+    const QVector<QJsonObject> log = m_sim.log();
+    const QString display = qEnvironmentVariable("CS_DISPLAY_IP");
+    const auto requests = entries(log, QStringLiteral("udp-in"), mark, QStringLiteral("message"),
+                                  QStringLiteral("discovery"));
+    QCOMPARE(requests.size(), 1);
+    QCOMPARE(requests[0].value(QLatin1String("src")).toString(),
+             display + QStringLiteral(":26487"));
+    QCOMPARE(requests[0].value(QLatin1String("dst")).toString(),
+             qEnvironmentVariable("CS_BROADCAST_IP") + QStringLiteral(":26487"));
+    QCOMPARE(requests[0].value(QLatin1String("hex")).toString(),
+             QStringLiteral("c58259100a0000000000"));
+
+    // One check per reply that decoded, none for those that did not or never came.
+    const auto checks = entries(log, QStringLiteral("http"), mark);
+    QMap<QString, int> checksPerController;
+    for (const QJsonObject &check : checks) {
+        QCOMPARE(check.value(QLatin1String("method")).toString(), QStringLiteral("HEAD"));
+        QCOMPARE(check.value(QLatin1String("path")).toString(), QStringLiteral("/tqsettings.json"));
+        const QString dst = check.value(QLatin1String("dst")).toString();
+        ++checksPerController[dst.section(QLatin1Char(':'), 0, 0)];
+    }
+    const QMap<QString, int> expected{
+        {QStringLiteral("10.77.1.1"), 1},  {QStringLiteral("10.77.1.2"), 2},
+        {QStringLiteral("10.77.1.5"), 1},  {QStringLiteral("10.77.1.6"), 1},
+        {QStringLiteral("10.77.1.8"), 1},  {QStringLiteral("10.77.1.10"), 1},
+        {QStringLiteral("10.77.1.11"), 1}, {QStringLiteral("10.77.1.12"), 1},
+    };
+    QCOMPARE(checksPerController, expected); // 10.77.1.7 refuses: it never logs a request
+
+    // The display's own request came back to its port and was dropped.
+    QCoreApplication::processEvents();
+    QVERIFY(!m_ownWebServer.hasPendingConnections());
+}
+
+void TestSearchEndToEnd::secondAddressGetsItsOwnBroadcast()
+{
+    QVERIFY(runHere({QStringLiteral("ip"), QStringLiteral("addr"), QStringLiteral("add"),
+                     QStringLiteral("10.78.0.1/16"), QStringLiteral("dev"),
+                     QStringLiteral("csdisp0")}));
+    const int mark = m_sim.logSize();
+    const bool searched = search();
+    QVERIFY(runHere({QStringLiteral("ip"), QStringLiteral("addr"), QStringLiteral("del"),
+                     QStringLiteral("10.78.0.1/16"), QStringLiteral("dev"),
+                     QStringLiteral("csdisp0")}));
+    QVERIFY(searched);
+
+    const auto requests = entries(m_sim.log(), QStringLiteral("udp-in"), mark,
+                                  QStringLiteral("message"), QStringLiteral("discovery"));
+    QStringList destinations;
+    for (const QJsonObject &request : requests)
+        destinations << request.value(QLatin1String("dst")).toString();
+    destinations.sort();
+    QCOMPARE(destinations, QStringList({QStringLiteral("10.77.255.255:26487"),
+                                        QStringLiteral("10.78.255.255:26487")}));
+
+    // The controller on the second subnet is found only through that subnet's broadcast.
+    QCOMPARE(keys(rows()), keys(kListed + QVector<Row>{kSecondSubnet}));
+}
+
+void TestSearchEndToEnd::interfaceFilter_data()
+{
+    QTest::addColumn<QString>("setup"); // how the test interface is left
+    QTest::addColumn<bool>("reached");
+
+    QTest::newRow("up and running") << QStringLiteral("running") << true;
+    QTest::newRow("peer down: no carrier") << QStringLiteral("no-carrier") << false;
+    QTest::newRow("administratively down") << QStringLiteral("down") << false;
+}
+
+void TestSearchEndToEnd::interfaceFilter()
+{
+    QFETCH(QString, setup);
+    QFETCH(bool, reached);
+
+    const QString a = QStringLiteral("csx0");
+    const QString b = QStringLiteral("csx1");
+    QVERIFY(runHere({QStringLiteral("ip"), QStringLiteral("link"), QStringLiteral("add"), a,
+                     QStringLiteral("type"), QStringLiteral("veth"), QStringLiteral("peer"),
+                     QStringLiteral("name"), b}));
+    auto removeLink = qScopeGuard([&] {
+        runHere({QStringLiteral("ip"), QStringLiteral("link"), QStringLiteral("del"), a});
+    });
+    disableIPv6(a);
+    disableIPv6(b);
+    QVERIFY(runHere({QStringLiteral("ip"), QStringLiteral("addr"), QStringLiteral("add"),
+                     QStringLiteral("10.79.0.1/16"), QStringLiteral("dev"), a}));
+    if (setup != QLatin1String("down"))
+        QVERIFY(runHere({QStringLiteral("ip"), QStringLiteral("link"), QStringLiteral("set"), a,
+                         QStringLiteral("up")}));
+    if (setup == QLatin1String("running"))
+        QVERIFY(runHere({QStringLiteral("ip"), QStringLiteral("link"), QStringLiteral("set"), b,
+                         QStringLiteral("up")}));
+
+    const QNetworkInterface interface = QNetworkInterface::interfaceFromName(a);
+    QCOMPARE(interface.flags().testFlag(QNetworkInterface::IsRunning), setup == "running");
+    QTest::qWait(300); // let the link settle before counting
+
+    // The namespace's UDP counter sees every datagram handed to the kernel, even one a link
+    // without carrier then drops; the device counter sees what really left on the test link.
+    const qint64 udpBefore = udpDatagramsSent();
+    const qint64 before = transmitted(a);
+    m_controller->discoverControllers();
+    const qint64 udpSent = udpDatagramsSent() - udpBefore;
+    QTest::qWait(200);
+
+    QCOMPARE(udpSent, reached ? 2 : 1); // csdisp0 always gets its one
+    QCOMPARE(transmitted(a) - before, reached ? 1 : 0);
+}
+
+void TestSearchEndToEnd::blinkSendsOneDatagram_data()
+{
+    QTest::addColumn<QString>("mac");
+    QTest::addColumn<bool>("matches");
+
+    QTest::newRow("listed controller's address") << QStringLiteral("00:1A:2B:3C:4D:01") << true;
+    QTest::newRow("empty text") << QString() << false;
+    QTest::newRow("non-Latin-1 characters") << QStringLiteral("00-1A-\u20ac") << false;
+}
+
+void TestSearchEndToEnd::blinkSendsOneDatagram()
+{
+    QFETCH(QString, mac);
+    QFETCH(bool, matches);
+
+    // A second address on the interface must not double the datagram.
+    QVERIFY(runHere({QStringLiteral("ip"), QStringLiteral("addr"), QStringLiteral("add"),
+                     QStringLiteral("10.78.0.1/16"), QStringLiteral("dev"),
+                     QStringLiteral("csdisp0")}));
+    auto removeAddress = qScopeGuard([] {
+        runHere({QStringLiteral("ip"), QStringLiteral("addr"), QStringLiteral("del"),
+                 QStringLiteral("10.78.0.1/16"), QStringLiteral("dev"), QStringLiteral("csdisp0")});
+    });
+
+    const int mark = m_sim.logSize();
+    m_controller->blinkController(mac);
+    QTest::qWait(500);
+
+    const QVector<QJsonObject> log = m_sim.log();
+    const auto received = entries(log, QStringLiteral("udp-in"), mark);
+    QCOMPARE(received.size(), 1);
+    QCOMPARE(received[0].value(QLatin1String("dst")).toString(),
+             QStringLiteral("255.255.255.255:26487"));
+    QCOMPARE(received[0].value(QLatin1String("message")).toString(), QStringLiteral("blink"));
+
+    const QByteArray bytes =
+        QByteArray::fromHex(received[0].value(QLatin1String("hex")).toString().toLatin1());
+    QByteArray expectedBody = QByteArrayLiteral("\x00\x05") + mac.toLatin1() + '\x05';
+    QCOMPARE(bytes.size(), expectedBody.size() + 8);
+    QCOMPARE(bytes.mid(8), expectedBody);
+    QCOMPARE(bytes, ZelCRC::blinkRequest(mac.toLatin1(), 5));
+
+    QCOMPARE(entries(log, QStringLiteral("blink"), mark).size(), matches ? 1 : 0);
+}
+
+QTEST_GUILESS_MAIN(TestSearchEndToEnd)
+#include "tst_search_e2e.moc"
