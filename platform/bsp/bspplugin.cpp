@@ -27,10 +27,8 @@ public:
     {
         qmlRegisterSingletonType<DeviceType>(uri, 1, 0, "DeviceType", shared<DeviceType>);
         qmlRegisterSingletonType<Display>(uri, 1, 0, "Display", shared<Display>);
-        qmlRegisterSingletonType<File>(uri, 1, 0, "File",
-                                       [](QQmlEngine *, QJSEngine *) -> QObject * {
-                                           return new File;
-                                       });
+        qmlRegisterSingletonType<File>(
+            uri, 1, 0, "File", [](QQmlEngine *, QJSEngine *) -> QObject * { return new File; });
     }
 };
 

@@ -12,7 +12,8 @@ class DeviceType : public QObject
     Q_PROPERTY(int screenHeight READ screenHeight WRITE setScreenHeight NOTIFY geometryChanged)
     Q_PROPERTY(int availableWidth READ availableWidth NOTIFY geometryChanged)
     Q_PROPERTY(int availableHeight READ availableHeight NOTIFY geometryChanged)
-    Q_PROPERTY(int maskMarginLeft READ maskMarginLeft WRITE setMaskMarginLeft NOTIFY geometryChanged)
+    Q_PROPERTY(
+        int maskMarginLeft READ maskMarginLeft WRITE setMaskMarginLeft NOTIFY geometryChanged)
     Q_PROPERTY(int maskMarginTop READ maskMarginTop WRITE setMaskMarginTop NOTIFY geometryChanged)
     Q_PROPERTY(
         int maskMarginRight READ maskMarginRight WRITE setMaskMarginRight NOTIFY geometryChanged)

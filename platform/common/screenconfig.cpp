@@ -18,10 +18,12 @@ int positiveEnv(const char *name, int fallback)
 ScreenConfig ScreenConfig::fromEnvironment()
 {
     ScreenConfig c;
-    c.screenSize = QSize(positiveEnv("ZEL_SCREEN_WIDTH", 1280), positiveEnv("ZEL_SCREEN_HEIGHT", 800));
+    c.screenSize =
+        QSize(positiveEnv("ZEL_SCREEN_WIDTH", 1280), positiveEnv("ZEL_SCREEN_HEIGHT", 800));
     c.rotation = normalizedRotation(qEnvironmentVariableIntValue("ZEL_SCREEN_ROTATION"));
     c.mask = parseMask(qEnvironmentVariable("ZEL_SCREEN_MASK"));
-    c.designSize = QSize(positiveEnv("ZEL_DESIGN_WIDTH", 1280), positiveEnv("ZEL_DESIGN_HEIGHT", 800));
+    c.designSize =
+        QSize(positiveEnv("ZEL_DESIGN_WIDTH", 1280), positiveEnv("ZEL_DESIGN_HEIGHT", 800));
     return c;
 }
 

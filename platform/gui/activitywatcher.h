@@ -4,7 +4,6 @@
 #include <QPointer>
 #include <QQuickWindow>
 
-
 // Reports user input anywhere in a window (press, touch, wheel, key). While swallowInput is
 // set, the input that woke it is eaten whole, press to release, so it reaches nothing below.
 class ActivityWatcher : public QObject

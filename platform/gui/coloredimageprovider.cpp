@@ -7,8 +7,7 @@
 
 ColoredImageProvider::ColoredImageProvider()
     : QQuickImageProvider(QQuickImageProvider::Image)
-{
-}
+{}
 
 QString ColoredImageProvider::localPath(const QUrl &url)
 {

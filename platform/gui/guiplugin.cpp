@@ -52,10 +52,9 @@ public:
         qmlRegisterUncreatableType<ZelStyleVirtualKeyboard>(uri, 1, 0, "ZelStyleVirtualKeyboard",
                                                             QString());
         qmlRegisterUncreatableType<ZelStyleZ>(uri, 1, 0, "ZelStyleZ", QString());
-        qmlRegisterSingletonType<ItemCache>(uri, 1, 0, "ItemCache",
-                                            [](QQmlEngine *, QJSEngine *) -> QObject * {
-                                                return new ItemCache;
-                                            });
+        qmlRegisterSingletonType<ItemCache>(
+            uri, 1, 0, "ItemCache",
+            [](QQmlEngine *, QJSEngine *) -> QObject * { return new ItemCache; });
         qmlRegisterType<ActivityWatcher>(uri, 1, 0, "ActivityWatcher");
     }
 

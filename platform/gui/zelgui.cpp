@@ -8,8 +8,7 @@ ZelGui::ZelGui(qreal scaleFactor, const QString &fontAwesomeFamily, QObject *par
     : QObject(parent)
     , m_scaleFactor(scaleFactor)
     , m_fontAwesomeFamily(fontAwesomeFamily)
-{
-}
+{}
 
 qreal ZelGui::sp(qreal designPixels) const
 {

@@ -21,8 +21,7 @@ ZelStyleGlobal::ZelStyleGlobal(QObject *parent)
     , m_usability(new ZelStyleUsability(this))
     , m_virtualkeyboard(new ZelStyleVirtualKeyboard(defaultFamily(), this))
     , m_z(new ZelStyleZ(this))
-{
-}
+{}
 
 ZelStyleGlobal::~ZelStyleGlobal()
 {

@@ -4,8 +4,7 @@
 
 ZelStyleRegistry::ZelStyleRegistry()
     : m_defaults(new ZelStyleGlobal(this))
-{
-}
+{}
 
 ZelStyleRegistry *ZelStyleRegistry::instance()
 {

@@ -30,8 +30,7 @@ public:
         , m_fontFamily(fontFamily)
         , m_contentMargin(qRound(10 * scale))
         , m_contentPadding(qRound(10 * scale))
-    {
-    }
+    {}
 
 signals:
     void valuesChanged();

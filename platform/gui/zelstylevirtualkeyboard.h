@@ -12,31 +12,27 @@ class ZelStyleVirtualKeyboard : public QObject
                    valuesChanged)
     // Keyboard height as a share of the available height. Assigning undefined gives the
     // platform's default back.
-    Q_PROPERTY(
-        qreal heightRatio MEMBER m_heightRatio RESET resetHeightRatio NOTIFY valuesChanged)
+    Q_PROPERTY(qreal heightRatio MEMBER m_heightRatio RESET resetHeightRatio NOTIFY valuesChanged)
     Q_PROPERTY(QString fontFamily MEMBER m_fontFamily NOTIFY valuesChanged)
     Q_PROPERTY(QColor panelBackgroundColor MEMBER m_panelBackgroundColor NOTIFY valuesChanged)
     Q_PROPERTY(QColor keyBackgroundColor MEMBER m_keyBackgroundColor NOTIFY valuesChanged)
     Q_PROPERTY(QColor keyFontColor MEMBER m_keyFontColor NOTIFY valuesChanged)
     Q_PROPERTY(QColor functionKeyFontColor MEMBER m_functionKeyFontColor NOTIFY valuesChanged)
-    Q_PROPERTY(QColor functionKeyBackgroundColor MEMBER m_functionKeyBackgroundColor NOTIFY
-                   valuesChanged)
-    Q_PROPERTY(QColor functionKeyActiveFontColor MEMBER m_functionKeyActiveFontColor NOTIFY
-                   valuesChanged)
     Q_PROPERTY(
-        QColor spaceKeyBackgroundColor MEMBER m_spaceKeyBackgroundColor NOTIFY valuesChanged)
+        QColor functionKeyBackgroundColor MEMBER m_functionKeyBackgroundColor NOTIFY valuesChanged)
+    Q_PROPERTY(
+        QColor functionKeyActiveFontColor MEMBER m_functionKeyActiveFontColor NOTIFY valuesChanged)
+    Q_PROPERTY(QColor spaceKeyBackgroundColor MEMBER m_spaceKeyBackgroundColor NOTIFY valuesChanged)
     Q_PROPERTY(
         QColor previewKeyBackgroundColor MEMBER m_previewKeyBackgroundColor NOTIFY valuesChanged)
     Q_PROPERTY(QColor previewKeyFontColor MEMBER m_previewKeyFontColor NOTIFY valuesChanged)
     Q_PROPERTY(QColor alternateKeysBackgroundColor MEMBER m_alternateKeysBackgroundColor NOTIFY
                    valuesChanged)
-    Q_PROPERTY(
-        QColor enterKeyBackgroundColor MEMBER m_enterKeyBackgroundColor NOTIFY valuesChanged)
+    Q_PROPERTY(QColor enterKeyBackgroundColor MEMBER m_enterKeyBackgroundColor NOTIFY valuesChanged)
     Q_PROPERTY(QColor enterKeyFontColor MEMBER m_enterKeyFontColor NOTIFY valuesChanged)
     Q_PROPERTY(qreal topRelativeMargin MEMBER m_topRelativeMargin NOTIFY valuesChanged)
     Q_PROPERTY(qreal bottomRelativeMargin MEMBER m_bottomRelativeMargin NOTIFY valuesChanged)
-    Q_PROPERTY(
-        qreal keyRelativeOutterMargin MEMBER m_keyRelativeOutterMargin NOTIFY valuesChanged)
+    Q_PROPERTY(qreal keyRelativeOutterMargin MEMBER m_keyRelativeOutterMargin NOTIFY valuesChanged)
     Q_PROPERTY(qreal keyRelativeInnerMargin MEMBER m_keyRelativeInnerMargin NOTIFY valuesChanged)
 
 public:
@@ -45,8 +41,7 @@ public:
     explicit ZelStyleVirtualKeyboard(const QString &fontFamily, QObject *parent = nullptr)
         : QObject(parent)
         , m_fontFamily(fontFamily)
-    {
-    }
+    {}
 
     void resetHeightRatio()
     {
