@@ -339,9 +339,10 @@ Item {
 
         function test_spinbox_range_data() {
             return [
-                { tag: "lowest", typed: "0", value: 0 },
-                { tag: "highest", typed: "999999", value: 999999 },
-                { tag: "middle", typed: "60", value: 60 }
+                { tag: "lowest", typed: "0", enter: true, value: 0 },
+                { tag: "highest", typed: "999999", enter: true, value: 999999 },
+                { tag: "above highest refused", typed: "9999999", enter: true, value: 999999 },
+                { tag: "typed without Return", typed: "120", enter: false, value: 120 }
             ]
         }
 
@@ -352,7 +353,8 @@ Item {
             input.selectAll()
             for (let i = 0; i < data.typed.length; ++i)
                 keyClick(data.typed[i])
-            keyClick(Qt.Key_Return)
+            if (data.enter)
+                keyClick(Qt.Key_Return)
             compare(control.value, data.value)
         }
 
