@@ -20,15 +20,15 @@ function displayText(value) {
     return String(value)
 }
 
-// Local date and time, short locale format, at which the lease in an information record ends;
+// Local date and time, in the given format, at which the lease in an information record ends;
 // "" when the record names no usable end.
-function leaseEndText(info) {
+function leaseEndText(info, format) {
     if (!isRecord(info) || !isRecord(info.dhcp))
         return ""
     var expiry = Number(info.dhcp.expiry)
     if (!info.dhcp.expiry || !isFinite(expiry) || expiry === 0)
         return ""
-    return Qt.formatDateTime(new Date(expiry * 1000), Qt.locale().dateTimeFormat(Locale.ShortFormat))
+    return Qt.formatDateTime(new Date(expiry * 1000), format)
 }
 
 function textOf(value) {
