@@ -160,17 +160,71 @@ QVector<QJsonObject> entries(const QVector<QJsonObject> &log, const QString &kin
     return result;
 }
 
-qint64 residentKb()
+qint64 residentKb(const char *field)
 {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return -1;
     const QList<QByteArray> lines = status.readAll().split('\n');
     for (const QByteArray &line : lines) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+        if (line.startsWith(field))
+            return line.mid(int(qstrlen(field))).trimmed().split(' ').value(0).toLongLong();
     }
     return -1;
+}
+
+RssSampler::~RssSampler()
+{
+    stop();
+}
+
+void RssSampler::start()
+{
+    stop();
+    m_peak = residentKb();
+    m_peakAnon = residentKb("RssAnon:");
+    m_running = true;
+    m_thread.reset(QThread::create([this] {
+        while (m_running) {
+            m_peak = qMax(m_peak.load(), residentKb());
+            m_peakAnon = qMax(m_peakAnon.load(), residentKb("RssAnon:"));
+            QThread::msleep(5);
+        }
+    }));
+    m_thread->start();
+}
+
+void RssSampler::stop()
+{
+    m_running = false;
+    if (m_thread)
+        m_thread->wait();
+    m_thread.reset();
+}
+
+LatencyProbe::LatencyProbe()
+{
+    m_timer.setTimerType(Qt::PreciseTimer);
+    m_timer.setInterval(10);
+    QObject::connect(&m_timer, &QTimer::timeout, [this] {
+        const qint64 now = m_clock.elapsed();
+        m_worst = qMax(m_worst, now - m_last - 10);
+        m_last = now;
+    });
+}
+
+void LatencyProbe::start()
+{
+    m_worst = 0;
+    m_last = 0;
+    m_clock.start();
+    m_timer.start();
+}
+
+qint64 LatencyProbe::stop()
+{
+    m_timer.stop();
+    return m_worst;
 }
 
 } // namespace SearchTestNet

@@ -1,11 +1,15 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QJsonObject>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
 #include <QVector>
+#include <atomic>
 #include <memory>
 
 // Helpers for tests and benchmarks that run on the display side of scripts/testnet.sh.
@@ -45,7 +49,40 @@ private:
 QVector<QJsonObject> entries(const QVector<QJsonObject> &log, const QString &kind, int from = 0,
                              const QString &field = {}, const QString &value = {});
 
-// Resident set size of this process in kB, from /proc.
-qint64 residentKb();
+// Resident set size of this process in kB, from /proc/self/status ("VmRSS:", or another
+// field such as "RssAnon:").
+qint64 residentKb(const char *field = "VmRSS:");
+
+// Follows the resident size from a thread of its own, so a busy main thread cannot hide a peak.
+class RssSampler
+{
+public:
+    ~RssSampler();
+    void start();
+    void stop();
+    qint64 peakKb() const { return m_peak; }
+    qint64 peakAnonKb() const { return m_peakAnon; }
+
+private:
+    std::unique_ptr<QThread> m_thread;
+    std::atomic<bool> m_running{false};
+    std::atomic<qint64> m_peak{0};
+    std::atomic<qint64> m_peakAnon{0};
+};
+
+// Worst lateness of a 10 ms timer on the calling (main) thread: how long events waited.
+class LatencyProbe
+{
+public:
+    LatencyProbe();
+    void start();
+    qint64 stop();
+
+private:
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    qint64 m_last = 0;
+    qint64 m_worst = 0;
+};
 
 } // namespace SearchTestNet
