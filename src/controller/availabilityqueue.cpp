@@ -3,6 +3,13 @@
 #include "controller.h"
 
 #include <QThread>
+#include <QTimer>
+
+namespace {
+
+constexpr int kRetryMs = 200;
+
+} // namespace
 
 AvailabilityQueue::AvailabilityQueue(QObject *parent)
     : AvailabilityQueue(&Controller::checkControllerAvailable, DefaultMaxRunning, parent)
@@ -40,11 +47,19 @@ int AvailabilityQueue::maxRunning() const
 
 void AvailabilityQueue::startWaiting()
 {
-    while (m_running < m_maxRunning && !m_waiting.isEmpty())
-        start(m_waiting.dequeue());
+    while (m_running < m_maxRunning && !m_waiting.isEmpty()) {
+        if (!start(m_waiting.head())) {
+            // No thread to be had (memory or thread limits): the reply keeps its place and is
+            // tried again when a check ends, or shortly when none is running.
+            if (m_running == 0)
+                QTimer::singleShot(kRetryMs, this, &AvailabilityQueue::startWaiting);
+            return;
+        }
+        m_waiting.dequeue();
+    }
 }
 
-void AvailabilityQueue::start(const Task &task)
+bool AvailabilityQueue::start(const Task &task)
 {
     const Check check = m_check;
     QThread *thread = QThread::create([check, task] {
@@ -58,8 +73,14 @@ void AvailabilityQueue::start(const Task &task)
     });
     connect(thread, &QThread::finished, thread, &QObject::deleteLater);
     connect(thread, &QThread::finished, this, &AvailabilityQueue::finishOne);
-    ++m_running;
     thread->start(QThread::InheritPriority);
+    // A thread that could not be created never finishes, so it must not hold a slot.
+    if (!thread->isRunning() && !thread->isFinished()) {
+        delete thread;
+        return false;
+    }
+    ++m_running;
+    return true;
 }
 
 void AvailabilityQueue::finishOne()

@@ -45,7 +45,7 @@ private:
     };
 
     void startWaiting();
-    void start(const Task &task);
+    bool start(const Task &task);
     void finishOne();
 
     Check m_check;
