@@ -132,11 +132,17 @@ kill_in_netns() {
     done
     [ ${#pids[@]} -gt 0 ] || return 0
     kill -TERM "${pids[@]}" 2>/dev/null || true
+    local alive
     for _ in 1 2 3 4 5 6 7 8 9 10; do
-        kill -0 "${pids[@]}" 2>/dev/null || return 0
-        sleep 0.1
+        alive=()
+        # A zombie counts as gone: some containers' init never reaps it.
+        for p in "${pids[@]}"; do
+            [ "$(awk '{print $3}' "/proc/$p/stat" 2>/dev/null || echo Z)" = Z ] || alive+=("$p")
+        done
+        [ ${#alive[@]} -gt 0 ] || return 0
+        sleep 0.05
     done
-    kill -KILL "${pids[@]}" 2>/dev/null || true
+    kill -KILL "${alive[@]}" 2>/dev/null || true
 }
 
 # --- ip netns mode (root) ---------------------------------------------------------------------
