@@ -69,10 +69,9 @@ BasePage {
         id: flickable
 
         objectName: "settingsFlickable"
+        // The content area already keeps the page's margin on every side.
         anchors.fill: parent
-        anchors.margins: ZelStyle.ui.contentMargin
-        anchors.bottomMargin: ZelStyle.ui.contentMargin
-                              + (root._vkbVisible ? InputContext.keyboardRectangle.height : 0)
+        anchors.bottomMargin: root._vkbVisible ? InputContext.keyboardRectangle.height : 0
         clip: true
         boundsBehavior: Flickable.StopAtBounds
         interactive: true

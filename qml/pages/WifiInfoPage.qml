@@ -57,8 +57,8 @@ BasePage {
         id: flickable
 
         objectName: "infoFlickable"
+        // The content area already keeps the page's margin on every side.
         anchors.fill: parent
-        anchors.margins: ZelStyle.ui.contentMargin
         clip: true
         boundsBehavior: Flickable.StopAtBounds
         interactive: true

@@ -90,6 +90,7 @@ InputPage {
         rowSpacing: ZelStyle.ui.contentPadding
         columnSpacing: $ZelGui.sp(15)
         Layout.fillWidth: true
+        Layout.alignment: Qt.AlignTop
 
         FormLabel {
             objectName: "formHeading"

@@ -151,6 +151,7 @@ Item {
             info.nameservers = ["192.168.1.1", "8.8.8.8"]
             info.dhcp = { "dhcp_lease_time": 86400, "expiry": expiry }
             showInfo(info)
+            wait(400) // let the switch and the fades settle
             waitForRendering(page)
             var done = false
             page.grabToImage(function (result) {

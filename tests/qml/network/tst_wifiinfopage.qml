@@ -109,6 +109,7 @@ Item {
             var info = NetworkState.record("192.168.50.20")
             info.dhcp = { "dhcp_lease_time": 86400, "expiry": 1700000000 }
             showInfo(info)
+            wait(400) // let the switch and the fades settle
             waitForRendering(page)
             var done = false
             page.grabToImage(function (result) {
