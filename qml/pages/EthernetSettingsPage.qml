@@ -14,8 +14,10 @@ BasePage {
 
     readonly property font _inputFont: $ZelGui.font({ "family": ZelStyle.ui.fontFamily,
                                                        "pixelSize": $ZelGui.sp(25) })
-    readonly property bool _vkbVisible: Qt.inputMethod.visible
-                                        && InputContext.keyboardRectangle.height > 0
+    // The keyboard's rectangle is absent while it is hidden.
+    readonly property real _keyboardHeight: InputContext.keyboardRectangle
+                                            ? InputContext.keyboardRectangle.height : 0
+    readonly property bool _vkbVisible: Qt.inputMethod.visible && _keyboardHeight > 0
 
     function initFromSettings() {
         var settings = NetworkManager.ethernetConnectionSettings
@@ -71,7 +73,7 @@ BasePage {
         objectName: "settingsFlickable"
         // The content area already keeps the page's margin on every side.
         anchors.fill: parent
-        anchors.bottomMargin: root._vkbVisible ? InputContext.keyboardRectangle.height : 0
+        anchors.bottomMargin: root._vkbVisible ? root._keyboardHeight : 0
         clip: true
         boundsBehavior: Flickable.StopAtBounds
         interactive: true
