@@ -14,6 +14,7 @@ packages=(
     qml-module-qtquick2 qml-module-qtquick-window2 qml-module-qtquick-controls2
     qml-module-qtquick-templates2 qml-module-qtquick-layouts qml-module-qtquick-dialogs
     qml-module-qtgraphicaleffects qml-module-qtwebengine qml-module-qttest
+    libqt5svg5
     # SVG images of the bundle; certificates for the web view's HTTPS test server
     libqt5svg5 openssl
     # fonts bundled into the application
