@@ -1,5 +1,5 @@
-import QtQml 2.15
 import QtQuick 2.12
+import QtQml 2.15
 import QtQuick.Controls 2.12
 import Zel.Gui 1.0
 

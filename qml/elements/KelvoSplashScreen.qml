@@ -1,6 +1,5 @@
 import QtQuick 2.12
 import Zel.BSP 1.0
-import Zel.System 1.0
 
 // The start-up cover: the board's splash image on black until the application is ready and
 // the backlight is on, then it switches the panel on at full brightness and fades out.

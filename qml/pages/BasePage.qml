@@ -2,6 +2,7 @@ import QtQuick 2.12
 import QtQuick 2.12 as Q
 import QtQuick.Controls 2.12 as QQC2
 import QtQuick.Layouts 1.12
+import Zel.BSP 1.0
 import Zel.Gui 1.0
 import "../elements"
 

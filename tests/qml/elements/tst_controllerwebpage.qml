@@ -1,0 +1,227 @@
+import QtQuick 2.12
+import QtQuick.Controls 2.12
+import QtTest 1.2
+import QtWebEngine 1.10
+import Zel.Gui 1.0
+import "qrc:/qml/pages"
+
+// Runs under webserver.py, which serves the pages on loopback and checks the log: nothing may
+// mention the marker "hush-7d1f" (pages loaded with the diagnostic switch off), while the
+// "loud-marker" pages must produce the diagnostic lines.
+Item {
+    id: root
+
+    readonly property string httpUrl: $ZelGui.envVar("CS_TEST_HTTP_URL")
+    readonly property string httpsUrl: $ZelGui.envVar("CS_TEST_HTTPS_URL")
+
+    width: 800
+    height: 600
+
+    Component {
+        id: pageComponent
+
+        ControllerWebPage {
+            anchors.fill: parent
+        }
+    }
+
+    SignalSpy {
+        id: openListSpy
+
+        signalName: "openControllerList"
+    }
+
+    SignalSpy {
+        id: terminatedSpy
+
+        signalName: "renderProcessTerminated"
+    }
+
+    TestCase {
+        name: "ControllerWebPage"
+        when: windowShown
+
+        function createPage(properties) {
+            var page = createTemporaryObject(pageComponent, root, properties || {});
+            verify(page);
+            openListSpy.target = page;
+            openListSpy.clear();
+            terminatedSpy.target = page;
+            terminatedSpy.clear();
+            return page;
+        }
+
+        function load(page, url) {
+            page.url = url;
+            waitLoaded(page, url);
+        }
+
+        function waitLoaded(page, url) {
+            tryVerify(function () {
+                return !page.loading && page.loadProgress === 100 && page.url.toString() === url;
+            }, 20000, "loading " + url);
+        }
+
+        function evaluate(page, script) {
+            var result = { done: false, value: undefined };
+            page.runJavaScript(script, function (value) {
+                result.value = value;
+                result.done = true;
+            });
+            tryVerify(function () { return result.done; }, 10000, script);
+            return result.value;
+        }
+
+        function openMenu(page) {
+            var menu = findChild(page, "webContextMenu");
+            verify(menu);
+            verify(!menu.visible);
+            mouseClick(page, 100, 100, Qt.RightButton);
+            tryCompare(menu, "opened", true, 5000);
+            return menu;
+        }
+
+        function get(url) {
+            var request = new XMLHttpRequest();
+            var done = false;
+            request.onreadystatechange = function () {
+                if (request.readyState === XMLHttpRequest.DONE)
+                    done = true;
+            };
+            request.open("GET", url);
+            request.send();
+            tryVerify(function () { return done; }, 5000, url);
+            return request.responseText;
+        }
+
+        function initTestCase() {
+            verify(httpUrl !== "", "run this test through webserver.py");
+        }
+
+        function test_privateProfile() {
+            var page = createPage();
+            verify(page.profile !== WebEngine.defaultProfile);
+            compare(page.profile.httpCacheType, WebEngineProfile.NoCache);
+            compare(page.profile.persistentCookiesPolicy, WebEngineProfile.NoPersistentCookies);
+            compare(page.settings.focusOnNavigationEnabled, false);
+            compare(page.debugOutputEnabled, false);
+        }
+
+        function test_selfSignedHttpsPageLoads() {
+            var page = createPage();
+            load(page, httpsUrl + "/first.html?hush-7d1f");
+            compare(page.title, "first");
+            compare(evaluate(page, "document.getElementById('next').textContent"), "next");
+        }
+
+        function test_nothingLoggedWhileSwitchIsOff() {
+            var page = createPage();
+            load(page, httpUrl + "/console.html?msg=hush-7d1f");
+            compare(page.title, "console");
+            evaluate(page, "console.log('hush-7d1f again'); 1");
+        }
+
+        function test_diagnosticLinesWhenSwitchIsOn() {
+            var page = createPage({ debugOutputEnabled: true });
+            load(page, httpsUrl + "/first.html?loud-marker");
+            load(page, httpUrl + "/console.html?msg=loud-marker");
+            compare(page.title, "console");
+        }
+
+        function test_contextMenu() {
+            var page = createPage();
+            load(page, httpUrl + "/first.html");
+            var menu = openMenu(page);
+            compare(menu.count, 5);
+            compare(menu.width, 350);
+            var first = menu.itemAt(0);
+            compare(first.text, "Open controller list");
+            compare(first.icon.source.toString(), "qrc:/assets/cog.svg");
+            verify(first.enabled);
+            verify(String(menu.itemAt(1)).indexOf("MenuSeparator") === 0, String(menu.itemAt(1)));
+            var names = ["Back", "Forward", "Reload"];
+            for (var i = 0; i < 3; ++i) {
+                var action = page.action(WebEngineView[names[i]]);
+                compare(menu.itemAt(i + 2).text, action.text);
+                verify(action.text !== "");
+            }
+            // The first page has no history yet.
+            verify(!menu.itemAt(2).enabled);
+            verify(!menu.itemAt(3).enabled);
+            verify(menu.itemAt(4).enabled);
+
+            mouseClick(first);
+            compare(openListSpy.count, 1);
+            tryCompare(menu, "visible", false);
+            compare(page.url.toString(), httpUrl + "/first.html");
+            compare(page.title, "first");
+        }
+
+        function test_linkShowsCoverAndEnablesBack() {
+            var page = createPage();
+            var cover = findChild(page, "loadingCover");
+            load(page, httpUrl + "/first.html");
+            verify(!cover.visible);
+            verify(!page.action(WebEngineView.Back).enabled);
+
+            evaluate(page, "document.getElementById('next').click(); 1");
+            // The second page is answered after 600 ms: the cover shows meanwhile.
+            tryCompare(cover, "visible", true, 2000);
+            verify(Qt.colorEqual(cover.color, ZelStyle.ui.baseColor));
+            var badge = findChild(page, "loadingBadge");
+            compare(badge.width, 120);
+            compare(badge.radius, 24);
+            compare(findChild(page, "loadingIndicator").size, 72);
+            waitLoaded(page, httpUrl + "/second.html?delay=600");
+            verify(!cover.visible);
+            compare(page.title, "second");
+
+            var menu = openMenu(page);
+            verify(menu.itemAt(2).enabled);
+            verify(!menu.itemAt(3).enabled);
+            mouseClick(menu.itemAt(2));
+            waitLoaded(page, httpUrl + "/first.html");
+            verify(page.action(WebEngineView.Forward).enabled);
+        }
+
+        function test_renderProcessComesBack_data() {
+            return [
+                { tag: "chrome://kill", how: "url" },
+                { tag: "render process killed", how: "signal" }
+            ];
+        }
+
+        function test_renderProcessComesBack(data) {
+            var page = createPage();
+            load(page, httpUrl + "/first.html");
+            if (data.how === "url")
+                page.url = "chrome://kill";
+            else
+                verify(get(httpUrl + "/kill-renderer").indexOf("<p>0</p>") < 0);
+            tryCompare(terminatedSpy, "count", 1, 10000);
+            verify(terminatedSpy.signalArguments[0][0] !== WebEngineView.NormalTerminationStatus);
+            waitLoaded(page, httpUrl + "/first.html");
+            compare(evaluate(page, "document.title"), "first");
+        }
+
+        function test_restartsAreBounded() {
+            var page = createPage({ restartLimit: 2, restartWindow: 60000 });
+            var timer = findChild(page, "restartTimer");
+            load(page, httpUrl + "/first.html");
+            for (var i = 1; i <= 2; ++i) {
+                get(httpUrl + "/kill-renderer");
+                tryCompare(terminatedSpy, "count", i, 10000);
+                compare(timer.interval, 1000);
+                waitLoaded(page, httpUrl + "/first.html");
+                compare(evaluate(page, "document.title"), "first");
+            }
+            // A third death within the window waits until the first restart has left it.
+            get(httpUrl + "/kill-renderer");
+            tryCompare(terminatedSpy, "count", 3, 10000);
+            verify(timer.running);
+            verify(timer.interval > 50000, "interval " + timer.interval);
+            wait(2000);
+            verify(timer.running);
+        }
+    }
+}

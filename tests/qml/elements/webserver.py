@@ -1,0 +1,142 @@
+#!/usr/bin/env python3
+"""Runs a command beside a small HTTP and HTTPS server on loopback.
+
+The HTTPS server uses a self-signed certificate made with openssl for this run only. The
+servers' base addresses are given to the command as CS_TEST_HTTP_URL and CS_TEST_HTTPS_URL.
+The command's output is passed through; the run fails when the command fails, when a
+--forbid pattern shows up in the output, or when an --expect pattern does not.
+
+Pages:
+  /first.html           title "first", a link (id "next") to /second.html?delay=600
+  /second.html?delay=N  answered after N ms, title "second"
+  /console.html?msg=M   writes M to the script console
+  /kill-renderer        kills the web engine's render processes under the command (SIGKILL)
+"""
+import argparse
+import http.server
+import os
+import re
+import signal
+import ssl
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+import urllib.parse
+
+CHILD = None
+
+
+def renderer_pids(root_pid):
+    """Render processes that descend from root_pid."""
+    children = {}
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit():
+            continue
+        try:
+            with open("/proc/%s/stat" % entry) as f:
+                ppid = int(f.read().rsplit(")", 1)[1].split()[1])
+            with open("/proc/%s/cmdline" % entry, "rb") as f:
+                cmdline = f.read().split(b"\0")
+        except (OSError, ValueError, IndexError):
+            continue
+        children.setdefault(ppid, []).append((int(entry), cmdline))
+    found, todo = [], [root_pid]
+    while todo:
+        for pid, cmdline in children.get(todo.pop(), []):
+            todo.append(pid)
+            if b"--type=renderer" in cmdline:
+                found.append(pid)
+    return found
+
+
+class Handler(http.server.BaseHTTPRequestHandler):
+    def log_message(self, fmt, *args):
+        pass
+
+    def page(self, title, body):
+        data = ("<!DOCTYPE html><html><head><title>%s</title></head><body>%s</body></html>"
+                % (title, body)).encode()
+        self.send_response(200)
+        self.send_header("Content-Type", "text/html; charset=utf-8")
+        self.send_header("Content-Length", str(len(data)))
+        self.end_headers()
+        self.wfile.write(data)
+
+    def do_GET(self):
+        url = urllib.parse.urlparse(self.path)
+        query = urllib.parse.parse_qs(url.query)
+        if url.path == "/first.html":
+            self.page("first", '<a id="next" href="/second.html?delay=600">next</a>')
+        elif url.path == "/second.html":
+            time.sleep(int(query.get("delay", ["0"])[0]) / 1000.0)
+            self.page("second", "<p>second page</p>")
+        elif url.path == "/console.html":
+            msg = query.get("msg", ["hello"])[0]
+            self.page("console", "<script>\nconsole.log(%r);\n</script>" % msg)
+        elif url.path == "/kill-renderer":
+            pids = renderer_pids(CHILD.pid) if CHILD else []
+            for pid in pids:
+                os.kill(pid, signal.SIGKILL)
+            self.page("killed", "<p>%d</p>" % len(pids))
+        else:
+            self.send_error(404)
+
+
+def serve(server):
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+
+
+def main():
+    global CHILD
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--forbid", action="append", default=[])
+    parser.add_argument("--expect", action="append", default=[])
+    parser.add_argument("command", nargs=argparse.REMAINDER)
+    args = parser.parse_args()
+    command = args.command[1:] if args.command[:1] == ["--"] else args.command
+
+    with tempfile.TemporaryDirectory() as tmp:
+        key, cert = os.path.join(tmp, "key.pem"), os.path.join(tmp, "cert.pem")
+        subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2",
+                        "-subj", "/CN=controller.invalid", "-keyout", key, "-out", cert],
+                       check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        http_server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+        https_server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+        context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+        context.load_cert_chain(cert, key)
+        https_server.socket = context.wrap_socket(https_server.socket, server_side=True)
+        serve(http_server)
+        serve(https_server)
+
+        env = dict(os.environ)
+        env["CS_TEST_HTTP_URL"] = "http://127.0.0.1:%d" % http_server.server_address[1]
+        env["CS_TEST_HTTPS_URL"] = "https://127.0.0.1:%d" % https_server.server_address[1]
+        CHILD = subprocess.Popen(command, env=env, stdout=subprocess.PIPE,
+                                 stderr=subprocess.STDOUT)
+        output = []
+        for line in CHILD.stdout:
+            text = line.decode(errors="replace")
+            output.append(text)
+            sys.stdout.write(text)
+            sys.stdout.flush()
+        rc = CHILD.wait()
+        http_server.shutdown()
+        https_server.shutdown()
+
+    text = "".join(output)
+    failed = rc != 0
+    for pattern in args.forbid:
+        if re.search(pattern, text, re.M):
+            print("webserver.py: output must not match %r" % pattern)
+            failed = True
+    for pattern in args.expect:
+        if not re.search(pattern, text, re.M):
+            print("webserver.py: output does not match %r" % pattern)
+            failed = True
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
