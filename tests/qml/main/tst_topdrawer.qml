@@ -1,0 +1,171 @@
+import QtQuick 2.12
+import QtTest 1.2
+import Zel.BSP 1.0
+import Zel.Gui 1.0
+import "qrc:/qml/elements"
+
+Item {
+    id: root
+
+    width: 1280
+    height: 800
+
+    Component {
+        id: drawerComponent
+
+        TopDrawer {
+            property alias probe: _probe
+            property alias emptyArea: _emptyArea
+
+            Item {
+                id: _probe
+
+                anchors.fill: parent
+
+                // Nothing in here takes a touch: a swipe on it must still not move the drawer.
+                Item {
+                    id: _emptyArea
+
+                    anchors.centerIn: parent
+                    width: 400
+                    height: 300
+                }
+            }
+        }
+    }
+
+    TestCase {
+        id: testCase
+
+        name: "TopDrawer"
+        when: windowShown
+
+        // The bounding box of an item in window (panel) coordinates, whatever its rotation.
+        function panelRect(item) {
+            var a = item.mapToItem(null, 0, 0)
+            var b = item.mapToItem(null, item.width, item.height)
+            return Qt.rect(Math.round(Math.min(a.x, b.x)), Math.round(Math.min(a.y, b.y)),
+                           Math.round(Math.abs(b.x - a.x)), Math.round(Math.abs(b.y - a.y)))
+        }
+
+        function openDrawer() {
+            var drawer = createTemporaryObject(drawerComponent, root)
+            drawer.open()
+            tryCompare(drawer, "position", 1)
+            return drawer
+        }
+
+        function init() {
+            DeviceType.screenWidth = 1280
+            DeviceType.screenHeight = 800
+            DeviceType.maskMarginLeft = 11
+            DeviceType.maskMarginTop = 7
+            DeviceType.maskMarginRight = 13
+            DeviceType.maskMarginBottom = 5
+        }
+
+        function cleanup() {
+            DeviceType.rotation = 0
+            DeviceType.maskMarginLeft = 0
+            DeviceType.maskMarginTop = 0
+            DeviceType.maskMarginRight = 0
+            DeviceType.maskMarginBottom = 0
+        }
+
+        // Available area with these margins: 1256 x 788 upright, 788 x 1256 turned. The shift
+        // is where the content goes when the drawer is half open: towards the drawer's edge.
+        function test_geometryFollowsRotation_data() {
+            return [
+                { tag: "0: from the top", rotation: 0, rect: Qt.rect(11, 7, 1256, 758),
+                  shift: Qt.point(0, -400) },
+                { tag: "90: from the right", rotation: 90, rect: Qt.rect(1280 - 1226 - 13, 7, 1226, 788),
+                  shift: Qt.point(640, 0) },
+                { tag: "180: from the bottom", rotation: 180, rect: Qt.rect(11, 800 - 758 - 5, 1256, 758),
+                  shift: Qt.point(0, 400) },
+                { tag: "270: from the left", rotation: 270, rect: Qt.rect(11, 7, 1226, 788),
+                  shift: Qt.point(-640, 0) },
+                { tag: "45 counts as 0", rotation: 45, rect: Qt.rect(11, 7, 1256, 758),
+                  shift: Qt.point(0, -400) }
+            ]
+        }
+
+        function test_geometryFollowsRotation(data) {
+            DeviceType.rotation = data.rotation
+            var drawer = openDrawer()
+            var open = panelRect(drawer.probe)
+            compare(open, data.rect)
+
+            drawer.position = 0.5
+            var half = panelRect(drawer.probe)
+            compare(Qt.point(half.x - open.x, half.y - open.y), data.shift)
+        }
+
+        function test_stripAlongTheBottomWithArrow() {
+            var drawer = openDrawer()
+            var strip = drawer.swipeIndicator
+            compare(panelRect(strip), Qt.rect(11, 800 - 5 - 30, 1256, 30))
+            var arrow = findChild(strip, "swipeArrow")
+            compare(arrow.state, "opened")
+            drawer.close()
+            tryCompare(drawer, "position", 0)
+            compare(arrow.state, "")
+        }
+
+        function test_contentShownOnlyWhileNotClosed() {
+            var drawer = createTemporaryObject(drawerComponent, root)
+            verify(!drawer.probe.visible)
+            drawer.open()
+            tryVerify(function () { return drawer.probe.visible })
+            drawer.close()
+            tryCompare(drawer, "position", 0)
+            verify(!drawer.probe.visible)
+        }
+
+        function test_invisibleDrawerDoesNotOpen() {
+            var drawer = createTemporaryObject(drawerComponent, root, { visible: false })
+            drawer.open()
+            wait(300)
+            compare(drawer.position, 0)
+            drawer.visible = true
+            drawer.open()
+            tryCompare(drawer, "position", 1)
+        }
+
+        function test_closedDrawerCannotBeSwipedOpen() {
+            var drawer = createTemporaryObject(drawerComponent, root)
+            mouseDrag(root, 640, 2, 0, 500, Qt.LeftButton, Qt.NoModifier, 20)
+            wait(300)
+            compare(drawer.position, 0)
+        }
+
+        function test_neverClosesOnItsOwn() {
+            var drawer = openDrawer()
+            keyClick(Qt.Key_Escape)
+            mouseClick(root, 5, 795)
+            wait(300)
+            compare(drawer.position, 1)
+        }
+
+        function test_swipeOnContentDoesNotMoveDrawer() {
+            var drawer = openDrawer()
+            var p = drawer.emptyArea.mapToItem(null, 200, 250)
+            mouseDrag(root, p.x, p.y, 0, -300, Qt.LeftButton, Qt.NoModifier, 20)
+            wait(300)
+            compare(drawer.position, 1)
+
+            var touch = touchEvent(root)
+            touch.press(0, root, p.x, p.y).commit()
+            for (var i = 1; i <= 10; ++i)
+                touch.move(0, root, p.x, p.y - 30 * i).commit()
+            touch.release(0, root, p.x, p.y - 300).commit()
+            wait(300)
+            compare(drawer.position, 1)
+        }
+
+        function test_swipeOnStripCloses() {
+            var drawer = openDrawer()
+            mouseDrag(root, 640, 800 - 5 - 15, 0, -600, Qt.LeftButton, Qt.NoModifier, 20)
+            tryCompare(drawer, "position", 0)
+        }
+    }
+}
