@@ -36,8 +36,9 @@ public:
     void setDisplayTimeout(int value);
 
     // Whether the web server of the controller at this address answers within about 3 s.
-    // Blocks the calling thread in a local event loop; usable from any thread.
-    static bool checkControllerAvailable(const QString &address);
+    // Blocks the calling thread in a local event loop; usable from any thread. Invokable so
+    // that the UI can try a stored controller again after it was cleared.
+    Q_INVOKABLE static bool checkControllerAvailable(const QString &address);
 
     // The text by which a discovered controller is listed: dotted IPv4, 0.0.0.0 when the
     // sender has no IPv4 form.
