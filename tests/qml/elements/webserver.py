@@ -7,7 +7,8 @@ The command's output is passed through; the run fails when the command fails, wh
 --forbid pattern shows up in the output, or when an --expect pattern does not.
 
 Pages:
-  /first.html           title "first", a link (id "next") to /second.html?delay=600
+  /first.html           title "first", a link (id "next") to /second.html?delay=600 that
+                        covers 0,0 to 400,200
   /second.html?delay=N  answered after N ms, title "second"
   /console.html?msg=M   writes M to the script console
   /kill-renderer        kills the web engine's render processes under the command (SIGKILL)
@@ -42,11 +43,15 @@ def renderer_pids(root_pid):
         except (OSError, ValueError, IndexError):
             continue
         children.setdefault(ppid, []).append((int(entry), cmdline))
-    found, todo = [], [root_pid]
+    # Renderers forked by a zygote keep the zygote's command line: they are the zygotes'
+    # own children.
+    found, todo = [], [(root_pid, False)]
     while todo:
-        for pid, cmdline in children.get(todo.pop(), []):
-            todo.append(pid)
-            if b"--type=renderer" in cmdline:
+        parent, parent_is_zygote = todo.pop()
+        for pid, cmdline in children.get(parent, []):
+            is_zygote = b"--type=zygote" in cmdline
+            todo.append((pid, is_zygote))
+            if b"--type=renderer" in cmdline or (parent_is_zygote and is_zygote):
                 found.append(pid)
     return found
 
@@ -68,7 +73,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
         url = urllib.parse.urlparse(self.path)
         query = urllib.parse.parse_qs(url.query)
         if url.path == "/first.html":
-            self.page("first", '<a id="next" href="/second.html?delay=600">next</a>')
+            self.page("first", '<a id="next" href="/second.html?delay=600" style="display:block;'
+                      'position:absolute;left:0;top:0;width:400px;height:200px">next</a>')
         elif url.path == "/second.html":
             time.sleep(int(query.get("delay", ["0"])[0]) / 1000.0)
             self.page("second", "<p>second page</p>")
