@@ -15,8 +15,8 @@ packages=(
     qml-module-qtquick-templates2 qml-module-qtquick-layouts qml-module-qtquick-dialogs
     qml-module-qtgraphicaleffects qml-module-qtwebengine qml-module-qttest
     libqt5svg5
-    # SVG images of the bundle; certificates for the web view's HTTPS test server
-    libqt5svg5 openssl
+    # certificates for the web view's HTTPS test server
+    openssl
     # fonts bundled into the application
     fonts-lato
     # headless runs, screenshots, private test networks
