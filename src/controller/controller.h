@@ -35,10 +35,6 @@ public:
     int displayTimeout() const;
     void setDisplayTimeout(int value);
 
-    // Whether the web server of the controller at this address answers within about 3 s.
-    // Blocks the calling thread in a local event loop; usable from any thread. Invokable so
-    // that the UI can try a stored controller again after it was cleared.
-    Q_INVOKABLE static bool checkControllerAvailable(const QString &address);
 
     // The text by which a discovered controller is listed: dotted IPv4, 0.0.0.0 when the
     // sender has no IPv4 form.
@@ -58,6 +54,12 @@ public slots:
 
 public:
     Q_INVOKABLE bool checkLastControllerAvailable();
+
+    // Whether the web server of the controller at this address answers within about 3 s.
+    // Blocks the calling thread in a local event loop; usable from any thread. Invokable so
+    // that the UI can try a stored controller again after it was cleared; declared after the
+    // other invokable so the published method indices stay as they were.
+    Q_INVOKABLE static bool checkControllerAvailable(const QString &address);
 
 private:
     void readPendingDatagrams();
