@@ -11,10 +11,12 @@ BasePage {
     id: root
 
     default property alias content: _column.data
-    readonly property bool vkbVisible: Qt.inputMethod.visible && _keyboardHeight > 0
+    readonly property bool vkbVisible: _inputPanelVisible && _keyboardHeight > 0
 
-    readonly property real _keyboardHeight: InputContext.keyboardRectangle
-                                            ? InputContext.keyboardRectangle.height : 0
+    property bool _inputPanelVisible: Qt.inputMethod.visible
+    // The rectangle is absent while the keyboard is hidden.
+    property real _keyboardHeight: InputContext.keyboardRectangle
+                                   ? InputContext.keyboardRectangle.height : 0
 
     // Brings the focused item's bottom edge to the bottom of the visible part when any of its
     // edges lies outside it, without scrolling past either end of the content.
