@@ -1,0 +1,344 @@
+import QtQuick 2.12
+import QtQuick.Controls 2.12
+import QtTest 1.2
+import Zel.BSP 1.0
+import Zel.Gui 1.0
+import Zel.System 1.0
+import Zel.VirtualKeyboard 1.0
+import "../network/NetworkState.js" as NetworkState
+
+// The main window against stand-ins of both services. Every address is a loopback one, so the
+// web view never reaches beyond this machine.
+Item {
+    id: root
+
+    property QtObject $Controller: QtObject {
+        property string lastController: ""
+        property int displayTimeout: 0
+        // Addresses whose web server answers; all others do not.
+        property var reachable: []
+        // Every address checked, in order.
+        property var checked: []
+        // Runs inside a check, as the user's taps may while the real check waits.
+        property var duringCheck: null
+        // When set, what the start-up check answers, whatever is stored.
+        property bool overrideAnswer: false
+        property var answer
+
+        function checkLastControllerAvailable() {
+            if (overrideAnswer)
+                return answer
+            if (lastController === "")
+                return false
+            return checkControllerAvailable(lastController)
+        }
+
+        function checkControllerAvailable(address) {
+            checked = checked.concat([address])
+            if (duringCheck) {
+                var hook = duringCheck
+                duringCheck = null
+                hook()
+            }
+            return reachable.indexOf(address) >= 0
+        }
+    }
+
+    property ListModel $ControllerListModel: ListModel {
+        property bool loading: false
+        property int updates: 0
+
+        function update() {
+            updates += 1
+            clear()
+            loading = true
+        }
+    }
+
+    width: 400
+    height: 300
+
+    TestCase {
+        id: testCase
+
+        property var window: null
+
+        name: "MainWindow"
+        when: windowShown
+
+        function setEthernet(up) {
+            var state = NetworkState.state({})
+            state.ethernet.carrier = up
+            state.ethernet.connected = up
+            NetworkState.write(NetworkManager.stateFile, state)
+            tryCompare(NetworkManager, "ethernetConnected", up, 3000)
+        }
+
+        function start(options) {
+            setEthernet(options.ethernet)
+            root.$Controller.lastController = options.stored || ""
+            root.$Controller.reachable = options.reachable || []
+            root.$Controller.checked = []
+            root.$Controller.displayTimeout = options.displayTimeout || 0
+            root.$ControllerListModel.updates = 0
+            root.$ControllerListModel.loading = false
+            root.$ControllerListModel.clear()
+            var component = Qt.createComponent("qrc:/qml/main.qml")
+            compare(component.status, Component.Ready, component.errorString())
+            window = createTemporaryObject(component, null)
+            verify(window)
+            return window
+        }
+
+        function item(name) {
+            var found = findChild(window.contentItem, name) || findChild(window.overlay, name)
+            verify(found, name)
+            return found
+        }
+
+        function timer() {
+            var found = findChild(window, "initTimer")
+            verify(found, "initTimer")
+            return found
+        }
+
+        // What the minute's end does, without waiting for it.
+        function expire(t) {
+            t.stop()
+            t.triggered()
+        }
+
+        function expectList() {
+            tryCompare(item("drawer"), "position", 1)
+        }
+
+        function expectController(address) {
+            tryCompare(item("drawer"), "position", 0)
+            // The view reports the address as loaded, with the root path.
+            compare(String(item("controllerWebPage").url).replace(/\/$/, ""), "http://" + address)
+            compare(root.$Controller.lastController, address)
+        }
+
+        function choose(address) {
+            item("controllerListPage").displayController(address)
+        }
+
+        function cleanup() {
+            window = null
+            Display.brightness = 100
+        }
+
+        function test_startDecision_data() {
+            return [
+                { tag: "Ethernet down: no check, list and search", ethernet: false,
+                  stored: "127.0.0.2", reachable: ["127.0.0.2"], checked: [], list: true },
+                { tag: "stored controller answers", ethernet: true, stored: "127.0.0.2",
+                  reachable: ["127.0.0.2"], checked: ["127.0.0.2"], list: false },
+                { tag: "stored controller silent", ethernet: true, stored: "127.0.0.2",
+                  reachable: [], checked: ["127.0.0.2"], list: true },
+                { tag: "nothing stored", ethernet: true, stored: "", reachable: [], checked: [],
+                  list: true }
+            ]
+        }
+
+        function test_startDecision(data) {
+            start(data)
+            compare(root.$Controller.checked, data.checked)
+            verify(item("drawer").visible)
+            verify(item("splash").appReady)
+            if (data.list) {
+                expectList()
+                compare(root.$Controller.lastController, "")
+                compare(root.$ControllerListModel.updates, 1)
+                compare(String(item("controllerWebPage").url), "")
+            } else {
+                expectController(data.stored)
+                compare(root.$ControllerListModel.updates, 0)
+            }
+        }
+
+        // Only a real false means "not reachable".
+        function test_anAnswerOtherThanFalseShowsTheController() {
+            root.$Controller.overrideAnswer = true
+            root.$Controller.answer = undefined
+            start({ ethernet: true, stored: "127.0.0.2" })
+            root.$Controller.overrideAnswer = false
+            expectController("127.0.0.2")
+            compare(root.$ControllerListModel.updates, 0)
+        }
+
+        function test_choosingStoresLoadsAndCloses_data() {
+            return [
+                { tag: "listed controller", address: "127.0.0.3" },
+                { tag: "manual address with a port", address: "127.0.0.4:8080" }
+            ]
+        }
+
+        function test_choosingStoresLoadsAndCloses(data) {
+            start({ ethernet: true })
+            expectList()
+            root.$ControllerListModel.append({ cName: "A", cModel: "1", cSerialNumber: "S1",
+                                               cIpAddress: "127.0.0.3" })
+            choose(data.address)
+            expectController(data.address)
+            compare(root.$ControllerListModel.updates, 1, "no new search")
+            compare(root.$ControllerListModel.count, 1, "the list is kept")
+        }
+
+        function test_webPageAsksForTheList() {
+            start({ ethernet: true, stored: "127.0.0.2", reachable: ["127.0.0.2"] })
+            expectController("127.0.0.2")
+            item("controllerWebPage").openControllerList()
+            expectList()
+            compare(root.$ControllerListModel.updates, 0, "no search on the way back")
+            compare(root.$Controller.lastController, "127.0.0.2")
+        }
+
+        function test_closedDrawerReopensOnTheList() {
+            start({ ethernet: true })
+            expectList()
+            var page = item("controllerListPage")
+            mouseClick(findChild(page, "settingsButton"))
+            tryCompare(page, "depth", 2)
+            item("drawer").close()
+            tryCompare(item("drawer"), "position", 0)
+            compare(page.depth, 1)
+            item("controllerWebPage").openControllerList()
+            expectList()
+            compare(page.currentItem.objectName, "controllerListFirstPage")
+        }
+
+        function test_keyboardPathsAndLayering() {
+            start({ ethernet: true })
+            compare(String(VirtualKeyboardSettings.layoutPath), "qrc:/qml/keyboard/layouts")
+            compare(String(VirtualKeyboardSettings.stylePath), "qrc:/qml/keyboard/style")
+            var drawer = item("drawer")
+            compare(drawer.z, 0)
+            compare(item("keyboardContainer").z, 1000)
+            compare(item("screenSaver").z, 2000)
+            compare(item("splash").z, 10000)
+            verify(item("keyboardContainer").parent === window.overlay)
+            verify(item("splash").parent === window.overlay)
+        }
+
+        // The retry: a stored controller that did not answer at start is tried again when the
+        // link changes or a minute later, until it answers or the user chooses.
+        function test_retryWhenTheLinkComesUp() {
+            start({ ethernet: false, stored: "127.0.0.2", reachable: ["127.0.0.2"] })
+            expectList()
+            compare(root.$Controller.lastController, "")
+            verify(timer().running)
+            compare(timer().interval, 60000)
+            setEthernet(true)
+            expectController("127.0.0.2")
+            compare(root.$Controller.checked, ["127.0.0.2"])
+            compare(root.$ControllerListModel.updates, 1)
+            verify(!timer().running)
+        }
+
+        function test_retryAfterAMinute() {
+            start({ ethernet: true, stored: "127.0.0.2" })
+            expectList()
+            verify(timer().running)
+            root.$ControllerListModel.append({ cName: "A", cModel: "1", cSerialNumber: "S1",
+                                               cIpAddress: "127.0.0.3" })
+
+            expire(timer())
+            compare(root.$Controller.checked, ["127.0.0.2", "127.0.0.2"])
+            verify(timer().running, "tries again later")
+            compare(item("drawer").position, 1)
+            compare(root.$Controller.lastController, "")
+            compare(root.$ControllerListModel.updates, 1, "a retry never searches")
+            compare(root.$ControllerListModel.count, 1, "nor clears the list")
+
+            root.$Controller.reachable = ["127.0.0.2"]
+            expire(timer())
+            expectController("127.0.0.2")
+            verify(!timer().running)
+        }
+
+        function test_retryStopsOnceTheUserChose() {
+            start({ ethernet: false, stored: "127.0.0.2", reachable: ["127.0.0.2"] })
+            expectList()
+            choose("127.0.0.3")
+            expectController("127.0.0.3")
+            verify(!timer().running)
+            setEthernet(true)
+            wait(200)
+            compare(root.$Controller.checked, [])
+            compare(root.$Controller.lastController, "127.0.0.3")
+        }
+
+        function test_choiceDuringTheRetryCheckWins() {
+            start({ ethernet: true, stored: "127.0.0.2" })
+            expectList()
+            root.$Controller.reachable = ["127.0.0.2"]
+            root.$Controller.duringCheck = function () { choose("127.0.0.3") }
+            expire(timer())
+            expectController("127.0.0.3")
+            verify(!timer().running)
+        }
+
+        function test_linkChangeWithoutRetryDoesNothing() {
+            start({ ethernet: true, stored: "127.0.0.2", reachable: ["127.0.0.2"] })
+            expectController("127.0.0.2")
+            setEthernet(false)
+            setEthernet(true)
+            wait(200)
+            compare(root.$Controller.checked, ["127.0.0.2"], "the decision is not repeated")
+            compare(item("drawer").position, 0)
+        }
+
+        function test_nothingStoredNothingToRetry() {
+            start({ ethernet: true })
+            expectList()
+            verify(!timer().running)
+        }
+
+        // The backlight follows the screen saver only; a time-out of 0 leaves it alone.
+        function test_screenSaverAndBacklight_data() {
+            return [
+                { tag: "time-out 0", timeout: 0, blanks: false },
+                { tag: "time-out 1 s", timeout: 1, blanks: true }
+            ]
+        }
+
+        function test_screenSaverAndBacklight(data) {
+            start({ ethernet: true })
+            // The splash lights the panel when it ends; only what follows is the saver's.
+            tryCompare(item("splash"), "isReady", true)
+            root.$Controller.displayTimeout = data.timeout
+            var saver = item("screenSaver")
+            compare(saver.timeoutInterval, data.timeout * 1000)
+            compare(saver.enabled, data.timeout > 0)
+            Display.brightness = 37
+            if (!data.blanks) {
+                wait(1500)
+                verify(!saver.visible)
+                mouseClick(window.contentItem, 10, 10)
+                compare(Display.brightness, 37)
+                return
+            }
+            tryCompare(saver, "visible", true, 3000)
+            compare(Display.brightness, 0)
+            mouseClick(window.contentItem, 10, 10)
+            tryCompare(saver, "visible", false)
+            compare(Display.brightness, 100)
+        }
+
+        function test_newTimeoutRestartsTheCountdown() {
+            start({ ethernet: true, displayTimeout: 1 })
+            var saver = item("screenSaver")
+            tryCompare(saver, "visible", true, 3000)
+            root.$Controller.displayTimeout = 2
+            compare(saver.timeoutInterval, 2000)
+            verify(!saver.visible, "the countdown starts again")
+            compare(Display.brightness, 100)
+            wait(1200)
+            verify(!saver.visible)
+            tryCompare(saver, "visible", true, 3000)
+            root.$Controller.displayTimeout = 0
+            verify(!saver.enabled)
+        }
+    }
+}
