@@ -21,6 +21,7 @@ packages=(
     fonts-lato
     # headless runs, screenshots, private test networks
     xvfb xauth imagemagick iproute2 util-linux python3
+    xdotool
     # fuzzing and benchmarks
     clang-14 libclang-rt-14-dev libbenchmark-dev zlib1g-dev
 )

@@ -1,0 +1,198 @@
+#!/usr/bin/env python3
+"""The whole display from power-on to a controller's web interface: the real binary in a private
+network with stand-in controllers, a private /config, synthetic clicks and keys under Xvfb.
+Run as: scripts/testnet.sh --lan-hosts 3 -- unshare -m python3 test_ui_e2e.py"""
+
+import os
+import sys
+import time
+import unittest
+
+import uidisplay as ui
+
+A, B, C = (ui.LAN_IPS + ["", "", ""])[:3]
+
+
+def controllers(a_behaviour=None):
+    specs = ["ip=%s,name=Boiler room,model=3,serial=KV-0001" % A,
+             "ip=%s,name=Roof,model=3,serial=KV-0002" % B,
+             "ip=%s,name=East wing,model=1,serial=KV-0003" % C]
+    if a_behaviour:
+        specs[0] += ",behaviour=" + a_behaviour
+    return specs
+
+
+class DisplayTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.workdir = ui.make_workdir()
+        cls.x = ui.XServer(cls.workdir)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.x.stop()
+        ui.remove_workdir(cls.workdir)
+
+    def start(self, stored=None, ethernet=True, a_behaviour=None, display_timeout=None, sim_extra=()):
+        ui.reset_config(stored, display_timeout)
+        self.sim = ui.Controllers(self.workdir, controllers(a_behaviour), sim_extra)
+        self.addCleanup(self.sim.stop)
+        self.app = ui.Application(self.workdir, self.x.display, ethernet)
+        self.addCleanup(self.app.stop)
+        return self.app
+
+    def wait_for(self, what, predicate, timeout):
+        value = ui.wait_until(predicate, timeout)
+        self.assertTrue(value, "%s within %s s" % (what, timeout))
+        return value
+
+    def first_time(self, entries):
+        return entries[0]["time"] if entries else None
+
+    # --- the start-up decision ---------------------------------------------------------------
+
+    def test_ethernet_down_at_start(self):
+        self.start(stored=A, ethernet=False)
+        discovery = self.wait_for("a search", self.sim.discoveries, 15)
+        self.wait_for("the stored controller cleared", lambda: ui.read_last_controller() == "", 5)
+        # The only checks of the stored controller are the search's own, after its request.
+        for check in self.sim.checks(A):
+            self.assertGreater(check["time"], discovery[0]["time"])
+        self.assertEqual(self.sim.page_loads(A), [])
+
+    def test_stored_controller_answers(self):
+        self.start(stored=A)
+        loads = self.wait_for("the controller's page", lambda: self.sim.page_loads(A), 20)
+        checks = self.sim.checks(A)
+        self.assertTrue(checks and checks[0]["time"] < loads[0]["time"], "checked before loading")
+        time.sleep(2)
+        self.assertEqual(self.sim.discoveries(), [], "no search")
+        self.assertEqual(ui.read_last_controller(), A)
+        self.app.screenshot("controller-page.png")
+
+    def test_stored_controller_silent(self):
+        self.start(stored=A, a_behaviour="http=silent")
+        discovery = self.wait_for("a search", self.sim.discoveries, 20)
+        first_check = self.first_time(self.sim.checks(A))
+        self.assertIsNotNone(first_check)
+        waited = discovery[0]["time"] - first_check
+        print("start-up check gave up after %.2f s" % waited)
+        self.assertTrue(2.5 <= waited <= 5, "the list after about 3 s, not %.2f s" % waited)
+        self.assertEqual(ui.read_last_controller(), "")
+
+    def test_nothing_stored(self):
+        self.start(stored=None)
+        discovery = self.wait_for("a search", self.sim.discoveries, 15)
+        for ip in (A, B, C):
+            for check in self.sim.checks(ip):
+                self.assertGreater(check["time"], discovery[0]["time"], "no start-up check")
+
+    # --- choosing through the UI ---------------------------------------------------------------
+
+    def test_choice_from_the_list_and_back(self):
+        app = self.start(stored=None)
+        self.wait_for("three controllers confirmed",
+                      lambda: all(self.sim.checks(ip) for ip in (A, B, C)), 20)
+        time.sleep(6.5)  # the search ends 5 s after the last answer, and the splash has gone
+        app.screenshot("list.png")
+        app.click(200, ui.ROW_Y[1])
+        app.click(*ui.LIST_CONNECT)
+        chosen = self.wait_for("a choice stored", ui.read_last_controller, 5)
+        self.assertIn(chosen, (A, B, C))
+        self.wait_for("the chosen controller's page", lambda: self.sim.page_loads(chosen), 10)
+        time.sleep(1.5)
+        app.screenshot("controller.png")
+
+        # The context menu brings the list back, with the rows of the last search.
+        searches = len(self.sim.discoveries())
+        app.click(640, 500, button=3)
+        app.click(640 + 100, 500 + 20)
+        time.sleep(1.5)
+        app.screenshot("list-again.png")
+        self.assertGreater(app.mean_brightness(), 0.8, "the white list covers the page")
+        app.drag_to(ui.STRIP, (640, 400), release=False)
+        time.sleep(0.5)
+        app.screenshot("drawer-half-open.png")
+        app.release()
+        self.assertEqual(len(self.sim.discoveries()), searches, "no new search on the way back")
+
+    def test_manual_address_with_port(self):
+        app = self.start(stored=None, sim_extra=["--http-port", "8080"])
+        time.sleep(2)
+        app.click(*ui.MANUAL_FIELD)
+        app.type_text("%s:8080" % A)
+        app.key("Return")
+        self.wait_for("the address stored with its port",
+                      lambda: ui.read_last_controller() == "%s:8080" % A, 5)
+        self.wait_for("the page loaded from that port", lambda: self.sim.page_loads(A, 8080), 10)
+
+    def test_unfinished_manual_address_is_not_stored(self):
+        app = self.start(stored=B, ethernet=False)
+        self.wait_for("the stored controller cleared", lambda: ui.read_last_controller() == "", 10)
+        app.click(*ui.MANUAL_FIELD)
+        app.type_text("10.77.1")
+        app.key("Return")
+        time.sleep(1)
+        self.assertEqual(ui.read_last_controller(), "")
+
+    # --- the retry of a stored controller that did not answer ----------------------------------
+
+    def test_retry_when_the_link_comes_up_late(self):
+        app = self.start(stored=A, ethernet=False)
+        self.wait_for("the stored controller cleared", lambda: ui.read_last_controller() == "", 10)
+        time.sleep(5)
+        self.assertEqual(self.sim.page_loads(A), [])
+        plugged = time.time()
+        app.set_ethernet(True)
+        loads = self.wait_for("the stored controller shown again", lambda: self.sim.page_loads(A), 15)
+        print("back on the stored controller %.2f s after the link came up" % (loads[0]["time"] - plugged))
+        self.assertEqual(ui.read_last_controller(), A)
+
+    def test_retry_when_the_web_server_comes_up_late(self):
+        app = self.start(stored=A, a_behaviour="http-start-delay=30")
+        self.wait_for("the stored controller cleared", lambda: ui.read_last_controller() == "", 10)
+        self.wait_for("the list's search", self.sim.discoveries, 10)
+        loads = self.wait_for("the stored controller shown again", lambda: self.sim.page_loads(A), 90)
+        after = loads[0]["time"] - app.started
+        print("back on the stored controller %.1f s after start" % after)
+        self.assertTrue(50 <= after <= 80, "about a minute after start, not %.1f s" % after)
+        self.assertEqual(ui.read_last_controller(), A)
+        self.assertEqual(len(self.sim.discoveries()), 1, "a retry never searches")
+
+    def test_retry_gives_way_to_the_users_choice(self):
+        app = self.start(stored=A, ethernet=False)
+        self.wait_for("the stored controller cleared", lambda: ui.read_last_controller() == "", 10)
+        time.sleep(1)
+        app.click(*ui.MANUAL_FIELD)
+        app.type_text(B)
+        app.key("Return")
+        self.wait_for("the choice stored", lambda: ui.read_last_controller() == B, 5)
+        app.set_ethernet(True)
+        time.sleep(5)
+        self.assertEqual(self.sim.page_loads(A), [])
+        self.assertEqual(ui.read_last_controller(), B)
+
+    # --- screen saver -------------------------------------------------------------------------
+
+    def test_display_timeout(self):
+        for timeout, blanks in ((0, False), (2, True)):
+            with self.subTest(display_timeout=timeout):
+                app = self.start(stored=None, display_timeout=timeout)
+                time.sleep(6)
+                dark = app.mean_brightness() < 0.02
+                self.assertEqual(dark, blanks)
+                if blanks:
+                    app.click(640, 400)
+                    time.sleep(0.5)
+                    self.assertGreater(app.mean_brightness(), 0.5, "a touch wakes the screen")
+                self.app.stop()
+                self.sim.stop()
+
+
+if __name__ == "__main__":
+    reason = ui.refusal()
+    if reason:
+        print("refusing to run: " + reason, file=sys.stderr)
+        sys.exit(2)
+    ui.mount_private_config()
+    unittest.main(verbosity=2)
