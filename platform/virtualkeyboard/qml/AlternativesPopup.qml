@@ -32,7 +32,9 @@ Rectangle {
     radius: height * 0.1
     color: style.alternateKeysBackgroundColor
 
-    Row {
+    // Cells are placed by index rather than by a positioner, so that indexAt() holds from the
+    // moment the row opens, before the next frame lays anything out.
+    Item {
         anchors.fill: parent
 
         Repeater {
@@ -40,6 +42,7 @@ Rectangle {
 
             Item {
                 objectName: "alternative_" + modelData
+                x: index * root._cellWidth
                 width: root._cellWidth
                 height: root.height
 

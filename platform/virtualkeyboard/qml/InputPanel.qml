@@ -18,8 +18,7 @@ Item {
 
     readonly property var _style: ZelStyle.virtualkeyboard
     readonly property real _height: Math.round(height * _ratio(_style.heightRatio))
-    readonly property QtObject _page: _engine.page
-    readonly property real _keysWidth: _page && _page.minimal ? _minimalWidth() : width
+    readonly property QtObject _layout: _engine.layout
     readonly property real _top: _height * _style.topRelativeMargin
     readonly property real _bottom: _height * _style.bottomRelativeMargin
 
@@ -28,13 +27,13 @@ Item {
     }
 
     // A keypad is about as wide as its keys are high times one and a half, per column.
-    function _minimalWidth() {
-        var rows = _page.rows;
+    function _minimalWidth(page) {
+        var rows = page.rows;
         var columns = 0;
         for (var i = 0; i < rows.length; ++i)
             columns = Math.max(columns, rows[i].keys.length);
         var keyHeight = rows.length > 0 ? (_height - _top - _bottom) / rows.length : 0;
-        return Math.min(width, Math.max(_page.minimumWidth, columns * keyHeight * 1.5));
+        return Math.min(width, Math.max(page.minimumWidth, columns * keyHeight * 1.5));
     }
 
     function _reportRectangle() {
@@ -87,41 +86,52 @@ Item {
                     ? VirtualKeyboardSettings.styleUrl("Panel") : ""
         }
 
-        Column {
-            id: _rows
+        // Every page of the layout is built once; switching pages only changes which is shown,
+        // so no key is destroyed under the finger that switched.
+        Repeater {
+            model: root._layout ? root._layout.pages : []
 
-            x: (parent.width - width) / 2
-            y: root._top
-            width: root._keysWidth
-            height: parent.height - root._top - root._bottom
+            Column {
+                id: _rows
 
-            Repeater {
-                model: root._page ? root._page.rows : []
+                readonly property QtObject page: modelData
 
-                Row {
-                    id: _row
+                objectName: "page" + index
+                visible: index === root.pageIndex
+                x: (parent.width - width) / 2
+                y: root._top
+                width: page.minimal ? root._minimalWidth(page) : root.width
+                height: root._height - root._top - root._bottom
 
-                    readonly property QtObject row: modelData
-                    readonly property real totalWeight: {
-                        var sum = 0;
-                        for (var i = 0; i < row.keys.length; ++i)
-                            sum += _engine.weightOf(row.keys[i], row);
-                        return sum;
-                    }
+                Repeater {
+                    model: _rows.page.rows
 
-                    width: _rows.width
-                    height: _rows.height / root._page.rows.length
+                    Row {
+                        id: _row
 
-                    Repeater {
-                        model: _row.row.keys
+                        readonly property QtObject row: modelData
+                        readonly property real totalWeight: {
+                            var sum = 0;
+                            for (var i = 0; i < row.keys.length; ++i)
+                                sum += _engine.weightOf(row.keys[i], row);
+                            return sum;
+                        }
 
-                        KeyCell {
-                            key: modelData
-                            engine: _engine
-                            width: _row.totalWeight > 0
-                                   ? _rows.width * _engine.weightOf(modelData, _row.row) / _row.totalWeight
-                                   : 0
-                            height: _row.height
+                        width: _rows.width
+                        height: _rows.height / _rows.page.rows.length
+
+                        Repeater {
+                            model: _row.row.keys
+
+                            KeyCell {
+                                key: modelData
+                                engine: _engine
+                                width: _row.totalWeight > 0
+                                       ? _rows.width * _engine.weightOf(modelData, _row.row)
+                                         / _row.totalWeight
+                                       : 0
+                                height: _row.height
+                            }
                         }
                     }
                 }

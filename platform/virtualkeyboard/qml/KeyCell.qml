@@ -44,7 +44,7 @@ Item {
 
     function _reload() {
         if (_url.toString() === "") {
-            if (_styleName !== "")
+            if (_styleName !== "" && VirtualKeyboardSettings.stylePath.toString() !== "")
                 console.warn("no key style", _styleName, "under", VirtualKeyboardSettings.stylePath);
             _loader.source = "";
             return;
