@@ -22,7 +22,10 @@ Item {
     property var style: ZelStyle.virtualkeyboard
     property color textColor: _defaultTextColor()
     property color color: _defaultColor()
-    property real relativeInnerMargin: style.keyRelativeInnerMargin
+    // Page switch labels are words ("123", "ABC"): drawn smaller than the characters they name.
+    property real relativeInnerMargin: keyType === VirtualKeyboard.KeyPageSwitch
+                                       ? 2.5 * style.keyRelativeInnerMargin
+                                       : style.keyRelativeInnerMargin
     property bool autorepeat: keyType === VirtualKeyboard.KeyBackspace
     // The key's alternatives as single texts, in upper case while the key types upper case.
     readonly property var alternativeKeys: _alternatives()

@@ -97,7 +97,9 @@ Item {
                 readonly property QtObject page: modelData
 
                 objectName: "page" + index
-                visible: index === root.pageIndex
+                // A page of a layout just replaced stays hidden until it is deleted.
+                visible: index === root.pageIndex && root._layout !== null
+                         && root._layout.pages[index] === page
                 x: (parent.width - width) / 2
                 y: root._top
                 width: page.minimal ? root._minimalWidth(page) : root.width
