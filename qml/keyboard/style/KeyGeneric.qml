@@ -13,7 +13,8 @@ AbstractKey {
     readonly property real _innerMargin: relativeInnerMargin
                                          * Math.min(contentContainer.width, contentContainer.height)
 
-    contentContainer.layer.enabled: dropShadow
+    // The shadow is a GL effect: the software renderer would draw the key as nothing at all.
+    contentContainer.layer.enabled: dropShadow && GraphicsInfo.api !== GraphicsInfo.Software
     contentContainer.layer.effect: DropShadow {
         horizontalOffset: 0
         verticalOffset: 3

@@ -36,6 +36,11 @@ Item {
         virtualkeyboard.keyRelativeOutterMargin: 0.1
     }
 
+    Rectangle {
+        anchors.fill: parent
+        color: "white"
+    }
+
     Item {
         id: _content
 
