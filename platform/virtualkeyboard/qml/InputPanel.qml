@@ -1,10 +1,13 @@
 import QtQuick 2.15
+import QtQuick.Controls 2.15
 import Zel.Gui 1.0
 import Zel.VirtualKeyboard 1.0
 
 // The on-screen keyboard. Fill the window (or a DeviceContainer) with it: the keyboard comes up
 // from the bottom edge while a text input has the focus and goes down on Qt.inputMethod.hide().
-// Nothing outside the keyboard itself takes any input.
+// Nothing outside the keyboard itself takes any input, and the keyboard takes its input even
+// above modal popups and drawers: its keys live in a popup of their own (non-modal, never
+// focused) laid exactly over the keyboard's area and turned with the panel.
 Item {
     id: root
 
@@ -21,6 +24,23 @@ Item {
     readonly property QtObject _layout: _engine.layout
     readonly property real _top: _height * _style.topRelativeMargin
     readonly property real _bottom: _height * _style.bottomRelativeMargin
+    // Where the keyboard's top edge is, in the panel; it slides between the bottom edge and
+    // its place.
+    property real _slideY: active ? height - _height : height
+    // Room above the keyboard for the preview bubble and the alternatives while a key is held.
+    readonly property Item _heldKey: _engine.alternativesKey || _engine.previewKey
+    readonly property real _extra: _heldKey ? Math.ceil(_heldKey.height * 1.3) : 0
+    readonly property rect _region: Qt.rect(0, _slideY - _extra, width, _height + _extra)
+
+    Behavior on _slideY {
+        enabled: root.animationType === VirtualKeyboard.SlideAnimation
+
+        NumberAnimation {
+            duration: 250
+            easing.type: Easing.OutCubic
+            onRunningChanged: InputContext.setAnimating(running)
+        }
+    }
 
     function _ratio(value) {
         return value > 0 && value <= 1 ? value : 0.5;
@@ -41,10 +61,42 @@ Item {
         InputContext.setKeyboardRectangle(r);
     }
 
+    // The turn of the panel on the screen: the rotations of the panel and its ancestors.
+    function _rotation() {
+        var turn = 0;
+        for (var item = root; item && item !== _layer.parent; item = item.parent)
+            turn += item.rotation;
+        return ((turn % 360) + 360) % 360;
+    }
+
+    // The key popup covers the keyboard's area (and the room above a held key) on the screen.
+    function _place() {
+        if (!_layer.parent)
+            return;
+        var r = mapToItem(_layer.parent, _region.x, _region.y, _region.width, _region.height);
+        _layer.x = r.x;
+        _layer.y = r.y;
+        _layer.width = r.width;
+        _layer.height = r.height;
+        _frame.rotation = _rotation();
+    }
+
+    // The stacking of the panel among the other items and popups of the overlay.
+    function _overlayZ() {
+        var item = root;
+        while (item.parent && item.parent !== _layer.parent)
+            item = item.parent;
+        return item.parent ? item.z : root.z;
+    }
+
     onActiveChanged: _reportRectangle()
     on_HeightChanged: _reportRectangle()
     onWidthChanged: _reportRectangle()
-    Component.onCompleted: _reportRectangle()
+    on_RegionChanged: _place()
+    Component.onCompleted: {
+        _reportRectangle();
+        _place();
+    }
     Component.onDestruction: InputContext.setKeyboardRectangle(Qt.rect(0, 0, 0, 0))
 
     KeyboardEngine {
@@ -53,105 +105,120 @@ Item {
         alternativesPopup: _alternatives
     }
 
-    Item {
-        id: _keyboard
+    Popup {
+        id: _layer
 
-        objectName: "keyboard"
-        width: root.width
-        height: root._height
-        y: root.active ? root.height - height : root.height
-        visible: y < root.height
+        objectName: "keyLayer"
+        parent: root.Overlay.overlay
+        visible: root._slideY < root.height && parent !== null
+        z: root._overlayZ()
+        modal: false
+        dim: false
+        focus: false
+        closePolicy: Popup.NoAutoClose
+        padding: 0
+        background: null
 
-        Behavior on y {
-            enabled: root.animationType === VirtualKeyboard.SlideAnimation
+        onParentChanged: root._place()
 
-            NumberAnimation {
-                id: _slide
+        Item {
+            id: _frame
 
-                duration: 250
-                easing.type: Easing.OutCubic
-                onRunningChanged: InputContext.setAnimating(running)
-            }
-        }
+            // The panel's region, as in the panel, turned to lie on the screen as the panel does.
+            width: root._region.width
+            height: root._region.height
+            x: (_layer.width - width) / 2
+            y: (_layer.height - height) / 2
 
-        // Taps between the keys stop here instead of reaching what lies under the keyboard.
-        MouseArea {
-            anchors.fill: parent
-        }
+            Item {
+                id: _keyboard
 
-        Loader {
-            objectName: "panelBackground"
-            anchors.fill: parent
-            source: VirtualKeyboardSettings.stylePath.toString() !== ""
-                    ? VirtualKeyboardSettings.styleUrl("Panel") : ""
-        }
+                objectName: "keyboard"
+                y: root._extra
+                width: root.width
+                height: root._height
 
-        // Every page of the layout is built once; switching pages only changes which is shown,
-        // so no key is destroyed under the finger that switched.
-        Repeater {
-            model: root._layout ? root._layout.pages : []
+                // Taps between the keys stop here instead of reaching what lies under the keyboard.
+                MouseArea {
+                    anchors.fill: parent
+                }
 
-            Column {
-                id: _rows
+                Loader {
+                    objectName: "panelBackground"
+                    anchors.fill: parent
+                    source: VirtualKeyboardSettings.stylePath.toString() !== ""
+                            ? VirtualKeyboardSettings.styleUrl("Panel") : ""
+                }
 
-                readonly property QtObject page: modelData
-
-                objectName: "page" + index
-                // A page of a layout just replaced stays hidden until it is deleted.
-                visible: index === root.pageIndex && root._layout !== null
-                         && root._layout.pages[index] === page
-                x: (parent.width - width) / 2
-                y: root._top
-                width: page.minimal ? root._minimalWidth(page) : root.width
-                height: root._height - root._top - root._bottom
-
+                // Every page of the layout is built once; switching pages only changes which is shown,
+                // so no key is destroyed under the finger that switched.
                 Repeater {
-                    model: _rows.page.rows
+                    model: root._layout ? root._layout.pages : []
 
-                    Row {
-                        id: _row
+                    Column {
+                        id: _rows
 
-                        readonly property QtObject row: modelData
-                        readonly property real totalWeight: {
-                            var sum = 0;
-                            for (var i = 0; i < row.keys.length; ++i)
-                                sum += _engine.weightOf(row.keys[i], row);
-                            return sum;
-                        }
+                        readonly property QtObject page: modelData
 
-                        width: _rows.width
-                        height: _rows.height / _rows.page.rows.length
+                        objectName: "page" + index
+                        // A page of a layout just replaced stays hidden until it is deleted.
+                        visible: index === root.pageIndex && root._layout !== null
+                                 && root._layout.pages[index] === page
+                        x: (parent.width - width) / 2
+                        y: root._top
+                        width: page.minimal ? root._minimalWidth(page) : root.width
+                        height: root._height - root._top - root._bottom
 
                         Repeater {
-                            model: _row.row.keys
+                            model: _rows.page.rows
 
-                            KeyCell {
-                                key: modelData
-                                engine: _engine
-                                width: _row.totalWeight > 0
-                                       ? _rows.width * _engine.weightOf(modelData, _row.row)
-                                         / _row.totalWeight
-                                       : 0
-                                height: _row.height
+                            Row {
+                                id: _row
+
+                                readonly property QtObject row: modelData
+                                readonly property real totalWeight: {
+                                    var sum = 0;
+                                    for (var i = 0; i < row.keys.length; ++i)
+                                        sum += _engine.weightOf(row.keys[i], row);
+                                    return sum;
+                                }
+
+                                width: _rows.width
+                                height: _rows.height / _rows.page.rows.length
+
+                                Repeater {
+                                    model: _row.row.keys
+
+                                    KeyCell {
+                                        key: modelData
+                                        engine: _engine
+                                        width: _row.totalWeight > 0
+                                               ? _rows.width * _engine.weightOf(modelData, _row.row)
+                                                 / _row.totalWeight
+                                               : 0
+                                        height: _row.height
+                                    }
+                                }
                             }
                         }
                     }
                 }
+
+                // Over the keys, and placed by them: they reach above the keyboard.
+                KeyPreview {
+                    key: _engine.previewKey
+                    style: root._style
+                }
+
+                AlternativesPopup {
+                    id: _alternatives
+
+                    objectName: "alternatives"
+                    key: _engine.alternativesKey
+                    currentIndex: _engine.alternativeIndex
+                    style: root._style
+                }
             }
         }
-    }
-
-    KeyPreview {
-        key: _engine.previewKey
-        style: root._style
-    }
-
-    AlternativesPopup {
-        id: _alternatives
-
-        objectName: "alternatives"
-        key: _engine.alternativesKey
-        currentIndex: _engine.alternativeIndex
-        style: root._style
     }
 }

@@ -1,4 +1,5 @@
 import QtQuick 2.15
+import QtQuick.Window 2.15
 import QtTest 1.2
 import Zel.Gui 1.0
 import Zel.VirtualKeyboard 1.0
@@ -262,7 +263,8 @@ Item {
             var done = false;
             var saved = false;
             var path = $ZelGui.envVar("CS_ARTIFACT_DIR") + "/" + data.tag + ".png";
-            verify(harness.grabToImage(function (result) {
+            // the whole window: the keys are drawn in its popup overlay
+            verify(harness.Window.contentItem.grabToImage(function (result) {
                 saved = result.saveToFile(path);
                 done = true;
             }));
