@@ -221,6 +221,16 @@ Item {
             verify(item("splash").parent === window.overlay)
         }
 
+        function test_movingTheDrawerHidesTheKeyboard() {
+            start({ ethernet: true })
+            expectList()
+            var field = findChild(item("controllerListPage"), "manualAddressField")
+            mouseClick(field)
+            tryCompare(Qt.inputMethod, "visible", true)
+            item("drawer").position = 0.95
+            tryCompare(Qt.inputMethod, "visible", false)
+        }
+
         // The retry: a stored controller that did not answer at start is tried again when the
         // link changes or a minute later, until it answers or the user chooses.
         function test_retryWhenTheLinkComesUp() {
