@@ -10,9 +10,9 @@
 #     screen refreshed every few seconds.
 #
 #   scripts/run.sh <build dir>                       run until Ctrl-C (or RUN_SECONDS=N seconds)
-#   scripts/run.sh <build dir> --screenshots <dir>   headless: write list.png (the controllers
-#                                                    found) and controller.png (the first one's
-#                                                    web interface) into <dir>, then stop
+#   scripts/run.sh <build dir> --screenshots <dir>   headless: write controller-list.png (the
+#                                                    controllers found) and controller-page.png
+#                                                    (the first one's web interface), then stop
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -137,14 +137,14 @@ take_screenshots() {
     win=$(window_id) || die "no application window"
     # The search ends 5 s after the last answer; by then the splash has gone too.
     sleep 6.5
-    import -window root "$dir/list.png"
+    import -window root "$dir/controller-list.png"
     # First row, then the list's Connect button (bottom right), in window coordinates.
     click "$win" 200 275
     click "$win" 1198 719
     wait_for_log '"method": "GET", "path": "/"' 1 20 || die "the controller page was not requested"
     sleep 3
-    import -window root "$dir/controller.png"
-    echo "Screenshots: $dir/list.png $dir/controller.png"
+    import -window root "$dir/controller-page.png"
+    echo "Screenshots: $dir/controller-list.png $dir/controller-page.png"
 }
 
 inner() {

@@ -68,7 +68,7 @@ class DisplayTest(unittest.TestCase):
         time.sleep(2)
         self.assertEqual(self.sim.discoveries(), [], "no search")
         self.assertEqual(ui.read_last_controller(), A)
-        self.app.screenshot("controller-page.png")
+        self.app.screenshot("stored-controller-page.png")
 
     def test_stored_controller_silent(self):
         self.start(stored=A, a_behaviour="http=silent")
@@ -94,21 +94,21 @@ class DisplayTest(unittest.TestCase):
         self.wait_for("three controllers confirmed",
                       lambda: all(self.sim.checks(ip) for ip in (A, B, C)), 20)
         time.sleep(6.5)  # the search ends 5 s after the last answer, and the splash has gone
-        app.screenshot("list.png")
+        app.screenshot("controller-list.png")
         app.click(200, ui.ROW_Y[1])
         app.click(*ui.LIST_CONNECT)
         chosen = self.wait_for("a choice stored", ui.read_last_controller, 5)
         self.assertIn(chosen, (A, B, C))
         self.wait_for("the chosen controller's page", lambda: self.sim.page_loads(chosen), 10)
         time.sleep(1.5)
-        app.screenshot("controller.png")
+        app.screenshot("controller-page.png")
 
         # The context menu brings the list back, with the rows of the last search.
         searches = len(self.sim.discoveries())
         app.click(640, 500, button=3)
         app.click(640 + 100, 500 + 20)
         time.sleep(1.5)
-        app.screenshot("list-again.png")
+        app.screenshot("controller-list-again.png")
         self.assertGreater(app.mean_brightness(), 0.8, "the white list covers the page")
         app.drag_to(ui.STRIP, (640, 400), release=False)
         time.sleep(0.5)
