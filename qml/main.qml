@@ -54,16 +54,13 @@ DeviceWindow {
     function _finishRetry(address, reachable) {
         if (mainWindow._retryAddress !== address)
             return
-        if (reachable === false) {
+        if (reachable === false)
             initTimer.start()
-            return
-        }
-        mainWindow._retryAddress = ""
-        $Controller.lastController = address
-        controllerWebPage.url = "http://" + address
-        drawer.close()
+        else
+            mainWindow._showChosenController(address)
     }
 
+    // Stores the choice for the next start and shows it; any retry is over.
     function _showChosenController(address) {
         mainWindow._retryAddress = ""
         initTimer.stop()
