@@ -168,8 +168,14 @@ class Application:
         self.window = self._find_window()
 
     def _xdotool(self, *args):
-        return subprocess.run(["xdotool"] + [str(a) for a in args], env=dict(os.environ, DISPLAY=self.display),
-                              capture_output=True, text=True)
+        # xdotool can block for good on a window that goes away mid-query; never let it hang
+        # the test, a retry or the next step will tell.
+        try:
+            return subprocess.run(["xdotool"] + [str(a) for a in args],
+                                  env=dict(os.environ, DISPLAY=self.display),
+                                  capture_output=True, text=True, timeout=15)
+        except subprocess.TimeoutExpired:
+            return subprocess.CompletedProcess(args, 1, "", "timed out")
 
     def _find_window(self):
         def find():
