@@ -181,7 +181,7 @@ class Application:
         def find():
             out = self._xdotool("search", "--onlyvisible", "--name", "controllerselect").stdout.split()
             return out[0] if out else None
-        window = wait_until(find, 30, 0.2)
+        window = wait_until(find, 60, 0.2)
         if not window:
             raise RuntimeError("no application window")
         return window
