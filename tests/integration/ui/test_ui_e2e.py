@@ -194,5 +194,5 @@ if __name__ == "__main__":
     if reason:
         print("refusing to run: " + reason, file=sys.stderr)
         sys.exit(2)
-    ui.mount_private_dirs()
+    ui.mount_private_config()
     unittest.main(verbosity=2)
