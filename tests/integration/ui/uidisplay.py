@@ -52,6 +52,10 @@ def mount_private_config():
     os.makedirs(CONFIG, exist_ok=True)
     subprocess.run(["mount", "-t", "tmpfs", "-o", "size=4m,mode=0755", "cs-test-config", CONFIG],
                    check=True)
+    # The X sockets too: no other run's X server can be reached, or reach ours, through them.
+    os.makedirs("/tmp/.X11-unix", mode=0o1777, exist_ok=True)
+    subprocess.run(["mount", "-t", "tmpfs", "-o", "size=1m,mode=1777", "cs-test-x11", "/tmp/.X11-unix"],
+                   check=True)
 
 
 def reset_config(last_controller=None, display_timeout=None):
