@@ -20,7 +20,7 @@ run: build
 	@bash scripts/run.sh $(BUILD)
 
 test: build
-	@cd $(BUILD) && ctest --output-on-failure --no-tests=error --repeat until-pass:2 -LE bench -j$(JOBS)
+	@cd $(BUILD) && ctest --output-on-failure --no-tests=error -LE bench -j$(JOBS)
 
 bench: build
 	@cd $(BUILD) && ctest --output-on-failure --no-tests=error -L bench -V

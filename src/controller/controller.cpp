@@ -1,6 +1,5 @@
 #include "controller.h"
 
-#include "availabilityqueue.h"
 #include "model/controllerlistmodel.h"
 #include "protocol/blocks.h"
 #include "protocol/envelope.h"
@@ -28,29 +27,16 @@ const QString kDisplayTimeoutKey = QStringLiteral("DisplayTimeout");
 // value that could not be written is still the one in force.
 int s_displayTimeoutFallback = 60;
 
-constexpr int kCheckTimeoutMs = 3000;
-constexpr int kCheckPort = 80;
 constexpr quint8 kBlinkValue = 5;
+
+// Replies wait in the socket while the main thread is busy; the default buffer holds only a few
+// hundred of them. The kernel caps what is asked for (net.core.rmem_max).
+constexpr int kReceiveBufferBytes = 4 * 1024 * 1024;
 
 // An address is a few dozen bytes; a huge or binary file must not cost the board its memory.
 constexpr qint64 kMaxLastControllerBytes = 64 * 1024;
 
 } // namespace
-
-const QString &Controller::lastControllerFilePath()
-{
-    return kLastControllerFile;
-}
-
-const QString &Controller::settingsFilePath()
-{
-    return kSettingsFile;
-}
-
-const QString &Controller::displayTimeoutKey()
-{
-    return kDisplayTimeoutKey;
-}
 
 Controller *Controller::instance()
 {
@@ -68,10 +54,17 @@ Controller::Controller(const QString &lastControllerPath, const QString &setting
     : QObject(parent)
     , m_lastControllerPath(lastControllerPath)
 {
-    m_availability = new AvailabilityQueue(this);
+    m_checker = new AvailabilityChecker();
+    m_checker->moveToThread(&m_checkThread);
+    connect(&m_checkThread, &QThread::finished, m_checker, &QObject::deleteLater);
+    connect(m_checker, &AvailabilityChecker::confirmed, this, &Controller::listConfirmed);
+    m_checkThread.setObjectName(QStringLiteral("availability"));
+    m_checkThread.start();
 
     // Default bind mode: the port is not shared, a second instance simply gets no replies.
-    m_socket.bind(QHostAddress::Any, Port);
+    if (m_socket.bind(QHostAddress::Any, Port))
+        m_socket.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption,
+                                 kReceiveBufferBytes);
     connect(&m_socket, &QUdpSocket::readyRead, this, &Controller::readPendingDatagrams);
 
     readLastControllerFile();
@@ -79,7 +72,16 @@ Controller::Controller(const QString &lastControllerPath, const QString &setting
     m_settings = new QSettings(settingsPath, QSettings::IniFormat, this);
 }
 
-Controller::~Controller() = default;
+Controller::~Controller()
+{
+    m_checkThread.quit();
+    m_checkThread.wait();
+}
+
+AvailabilityChecker *Controller::availabilityChecker() const
+{
+    return m_checker;
+}
 
 void Controller::readLastControllerFile()
 {
@@ -132,6 +134,10 @@ void Controller::discoverControllers()
 {
     const QByteArray request = ZelCRC::discoveryRequest();
 
+    const quint64 search = ++m_search;
+    AvailabilityChecker *checker = m_checker;
+    QMetaObject::invokeMethod(checker, [checker, search] { checker->beginSearch(search); });
+
     const auto interfaces = QNetworkInterface::allInterfaces();
     for (const QNetworkInterface &interface : interfaces) {
         const QNetworkInterface::InterfaceFlags flags = interface.flags();
@@ -171,21 +177,14 @@ bool Controller::checkLastControllerAvailable()
 
 bool Controller::checkControllerAvailable(const QString &address)
 {
-    QUrl url;
-    url.setScheme(QStringLiteral("http"));
-    // Decoded mode: the text is the host as it stands, a percent sign is just a percent sign.
-    url.setHost(address, QUrl::DecodedMode);
-    url.setPort(kCheckPort);
-    url.setPath(QStringLiteral("/tqsettings.json"));
-
     QNetworkAccessManager manager;
-    QNetworkReply *reply = manager.head(QNetworkRequest(url));
+    QNetworkReply *reply = manager.head(QNetworkRequest(AvailabilityChecker::url(address)));
 
     // Counted from the request, not from the connect: a silent host must not hold the
     // caller for the system's own connect time-out.
     QTimer timer;
     timer.setSingleShot(true);
-    timer.setInterval(kCheckTimeoutMs);
+    timer.setInterval(AvailabilityChecker::TimeoutMs);
     QObject::connect(&timer, &QTimer::timeout, reply, [reply] {
         if (!reply->isFinished())
             reply->abort();
@@ -204,6 +203,8 @@ bool Controller::checkControllerAvailable(const QString &address)
 
 void Controller::readPendingDatagrams()
 {
+    // Handed to the checker in one go: a flood must cost the main thread little per reply.
+    AvailabilityChecker::Records records;
     while (m_socket.hasPendingDatagrams()) {
         const QNetworkDatagram datagram = m_socket.receiveDatagram();
         // A failed read leaves the datagram queued; retrying it here would spin forever.
@@ -226,8 +227,25 @@ void Controller::readPendingDatagrams()
         record.serialNumber = blocks.value(NEBconfig::SerialNumberKey).toString();
         record.ipAddress = addressText(datagram.senderAddress());
 
-        m_availability->enqueue(ControllerListModel::instance(), record);
+        records.append(record);
     }
+    if (records.isEmpty())
+        return;
+
+    AvailabilityChecker *checker = m_checker;
+    const quint64 search = m_search;
+    QMetaObject::invokeMethod(checker, [checker, search, records] {
+        checker->check(search, records);
+    });
+}
+
+void Controller::listConfirmed(quint64 search, const AvailabilityChecker::Records &records)
+{
+    if (search != m_search)
+        return;
+    ControllerListModel *model = ControllerListModel::instance();
+    for (const auto &record : records)
+        model->addController(record);
 }
 
 QString Controller::addressText(const QHostAddress &sender)

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "availabilitychecker.h"
+
 #include <QObject>
 #include <QString>
+#include <QThread>
 #include <QUdpSocket>
 
-class AvailabilityQueue;
 class QHostAddress;
 class QSettings;
 
@@ -40,9 +42,6 @@ public:
     // sender has no IPv4 form.
     static QString addressText(const QHostAddress &sender);
 
-    static const QString &lastControllerFilePath();
-    static const QString &settingsFilePath();
-    static const QString &displayTimeoutKey();
 
 signals:
     void lastControllerChanged(const QString &lastController);
@@ -61,13 +60,20 @@ public:
     // other invokable so the published method indices stay as they were.
     Q_INVOKABLE static bool checkControllerAvailable(const QString &address);
 
+    // The checker that confirms discovered controllers; it lives on a thread of its own.
+    AvailabilityChecker *availabilityChecker() const;
+
 private:
     void readPendingDatagrams();
     void readLastControllerFile();
+    void listConfirmed(quint64 search, const AvailabilityChecker::Records &records);
 
     QUdpSocket m_socket;
     QString m_lastController;
     QSettings *m_settings = nullptr;
     QString m_lastControllerPath;
-    AvailabilityQueue *m_availability = nullptr;
+    // Each search gets a number, so that a check from an earlier one never lands in a later one.
+    quint64 m_search = 1;
+    QThread m_checkThread;
+    AvailabilityChecker *m_checker = nullptr;
 };

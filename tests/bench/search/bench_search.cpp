@@ -1,10 +1,17 @@
-// Time from update() to the last listed row for 1, 50 and 200 stand-in controllers (and 200 with
-// 20 silent web servers among them), then a flood of 10,000 distinct replies in 2 s: peak memory
-// above idle, worst event-loop latency of the main thread, and memory once the checks are over.
-// Runs on the display side of scripts/testnet.sh only.
+// The search under load, ours beside a plain one-thread-per-reply design, on a private network
+// with stand-in controllers (scripts/testnet.sh --lan-hosts 200):
+//   - 200 controllers whose web servers take 20 ms a request: time to the last row;
+//   - 150 silent web servers ahead of 10 real controllers: time until the 10 are listed;
+//   - a silent sender flooding 10,000 replies in 2 s, 10 real controllers during it;
+//   - one answering sender flooding 10,000 distinct replies in 2 s (and one plain controller):
+//     rows listed, with and without a busy core beside.
+// For each: peak memory above idle, worst main-thread event-loop latency, memory afterwards.
 
 #include "controller/controller.h"
 #include "model/controllerlistmodel.h"
+#include "protocol/blocks.h"
+#include "protocol/envelope.h"
+#include "protocol/requests.h"
 #include "searchtestnet.h"
 
 #include <QCommandLineParser>
@@ -13,43 +20,121 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QNetworkDatagram>
+#include <QNetworkInterface>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
-#include <QTimer>
+#include <QUdpSocket>
 #include <QtTest>
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
+#include <functional>
+#include <memory>
 
 using namespace SearchTestNet;
 
 namespace {
+
+// The plain design, for comparison: every accepted reply gets a thread of its own that runs the
+// blocking check, as many at once as replies come; default receive buffer.
+class ReferenceSearch
+{
+public:
+    ReferenceSearch()
+    {
+        m_socket.bind(QHostAddress::Any, Controller::Port);
+        QObject::connect(&m_socket, &QUdpSocket::readyRead, [this] { read(); });
+    }
+
+    void discover()
+    {
+        const QByteArray request = ZelCRC::discoveryRequest();
+        const auto interfaces = QNetworkInterface::allInterfaces();
+        for (const QNetworkInterface &interface : interfaces) {
+            const auto flags = interface.flags();
+            if (!flags.testFlag(QNetworkInterface::IsUp) ||
+                !flags.testFlag(QNetworkInterface::IsRunning) ||
+                flags.testFlag(QNetworkInterface::IsLoopBack))
+                continue;
+            for (const QNetworkAddressEntry &entry : interface.addressEntries()) {
+                if (!entry.broadcast().isNull())
+                    m_socket.writeDatagram(request, entry.broadcast(), Controller::Port);
+            }
+        }
+    }
+
+private:
+    void read()
+    {
+        while (m_socket.hasPendingDatagrams()) {
+            const QNetworkDatagram datagram = m_socket.receiveDatagram();
+            if (!datagram.isValid())
+                break;
+            QByteArray body;
+            if (!ZelCRC::unpackMessage(datagram.data(), body))
+                continue;
+            const QVariant parsed = NEBconfig::parseBlocks(body);
+            if (!parsed.isValid())
+                continue;
+            const auto blocks = qvariant_cast<NEBconfig::Blocks>(parsed);
+            const ControllerListModel::ControllerData record{
+                blocks.value(NEBconfig::NameKey).toString(),
+                blocks.value(NEBconfig::ModelKey).toString(),
+                blocks.value(NEBconfig::SerialNumberKey).toString(),
+                Controller::addressText(datagram.senderAddress())};
+            ControllerListModel *model = ControllerListModel::instance();
+            QThread *thread = QThread::create([model, record] {
+                if (Controller::checkControllerAvailable(record.ipAddress))
+                    QMetaObject::invokeMethod(model, [model, record] {
+                        model->addController(record);
+                    });
+            });
+            QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+            thread->start();
+        }
+    }
+
+    QUdpSocket m_socket;
+};
+
+// One of the two designs, bound to the display's port for as long as it lives.
+class Design
+{
+public:
+    Design(bool ours, const QString &dir)
+    {
+        ControllerListModel *model = ControllerListModel::instance();
+        if (ours) {
+            m_ours = std::make_unique<Controller>(dir + QStringLiteral("/last_selected_controller"),
+                                                  dir + QStringLiteral("/controllerselect.ini"));
+            model->setDiscovery([this] { m_ours->discoverControllers(); });
+        } else {
+            m_reference = std::make_unique<ReferenceSearch>();
+            model->setDiscovery([this] { m_reference->discover(); });
+        }
+    }
+    ~Design() { ControllerListModel::instance()->setDiscovery({}); }
+
+private:
+    std::unique_ptr<Controller> m_ours;
+    std::unique_ptr<ReferenceSearch> m_reference;
+};
 
 QStringList lanIps()
 {
     return qEnvironmentVariable("CS_LAN_IPS").split(QLatin1Char(' '), Qt::SkipEmptyParts);
 }
 
-QByteArray config(int count, int silentEvery)
+QJsonObject controllerAt(const QString &ip, const QString &name, const QString &behaviour = {})
 {
-    const QStringList ips = lanIps();
-    QJsonArray list;
-    for (int i = 0; i < count && i < ips.size(); ++i) {
-        QJsonObject c{
-            {QStringLiteral("ip"), ips[i]},
-            {QStringLiteral("name"), QStringLiteral("Controller %1").arg(i + 1)},
-            {QStringLiteral("model"), 3},
-            {QStringLiteral("serial"), QStringLiteral("SN%1").arg(i + 1, 4, 10, QLatin1Char('0'))}};
-        if (silentEvery > 0 && (i + 1) % silentEvery == 0)
-            c.insert(QStringLiteral("behaviour"), QStringLiteral("http=silent"));
-        list.append(c);
-    }
-    return QJsonDocument(list).toJson(QJsonDocument::Compact);
-}
-
-void wait(int ms)
-{
-    QTest::qWait(ms);
+    QJsonObject c{{QStringLiteral("ip"), ip},
+                  {QStringLiteral("name"), name},
+                  {QStringLiteral("model"), 3},
+                  {QStringLiteral("serial"), name}};
+    if (!behaviour.isEmpty())
+        c.insert(QStringLiteral("behaviour"), behaviour);
+    return c;
 }
 
 bool waitFor(const std::function<bool()> &done, int timeoutMs)
@@ -65,124 +150,132 @@ bool waitFor(const std::function<bool()> &done, int timeoutMs)
     return true;
 }
 
-struct Bench
+void settle(int ms)
 {
-    Controller *controller;
-    ControllerListModel *model;
+    QTest::qWait(ms);
+}
+
+struct Run
+{
+    qint64 doneMs = -1; // until the expected rows were listed; -1 never
+    int listed = 0;     // rows that count towards the goal
+    qint64 idleKb = 0, peakKb = 0, afterKb = 0;
+    qint64 worstLatencyMs = 0;
 };
 
-// One search; the milliseconds from update() until `expected` rows are listed, -1 if never.
-qint64 timedSearch(const Bench &bench, int expected)
+// One search: the time until `expected` rows whose name starts with `prefix` are listed.
+Run timedSearch(const QString &prefix, int expected, int giveUpMs)
 {
-    qint64 lastRow = -1;
+    ControllerListModel *model = ControllerListModel::instance();
+    Run run;
     QElapsedTimer clock;
-    const auto connection =
-        QObject::connect(bench.model, &ControllerListModel::countChanged, [&](int count) {
-            if (count == expected)
-                lastRow = clock.elapsed();
+    const auto counter = QObject::connect(
+        model, &QAbstractItemModel::rowsInserted, [&](const QModelIndex &, int first, int last) {
+            for (int row = first; row <= last; ++row) {
+                if (model->index(row).data(ControllerListModel::ControllerName)
+                        .toString()
+                        .startsWith(prefix))
+                    ++run.listed;
+            }
+            if (run.listed == expected && run.doneMs < 0)
+                run.doneMs = clock.elapsed();
         });
-    clock.start();
-    bench.model->update();
-    waitFor([&] { return lastRow >= 0; }, 8000);
-    QObject::disconnect(connection);
-    // Idle again, and every silent check of this run over, before the next one.
-    waitFor([&] { return !bench.model->loading() && clock.elapsed() > 3500; }, 20000);
-    return lastRow;
-}
-
-void scenario(const Bench &bench, Simulator &sim, const char *label, int count, int silentEvery,
-              int runs)
-{
-    if (!sim.start(config(count, silentEvery))) {
-        std::printf("%-28s simulator did not start: %s\n", label, qPrintable(sim.errorOutput()));
-        return;
-    }
-    const int expected = count - (silentEvery > 0 ? count / silentEvery : 0);
-    timedSearch(bench, expected); // warm-up, not counted
-    QVector<qint64> times;
-    for (int i = 0; i < runs; ++i)
-        times << timedSearch(bench, expected);
-    sim.stop();
-
-    const int missed = int(std::count(times.begin(), times.end(), -1));
-    std::sort(times.begin(), times.end());
-    std::printf("%-28s rows %3d  median %4lld ms  worst %4lld ms  best %4lld ms  (%d runs%s)\n",
-                label, expected, times[times.size() / 2], times.last(), times.first(), runs,
-                missed ? ", some incomplete" : "");
-    std::fflush(stdout);
-}
-
-void flood(const Bench &bench, Simulator &sim, int replies, int seconds)
-{
-    if (!sim.start(config(200, 0), {QStringLiteral("--flood"), QString::number(replies),
-                                    QStringLiteral("--flood-seconds"), QString::number(seconds)})) {
-        std::printf("flood: simulator did not start: %s\n", qPrintable(sim.errorOutput()));
-        return;
-    }
-    wait(1000);
-    const qint64 idle = residentKb();
-    const qint64 idleAnon = residentKb("RssAnon:");
 
     RssSampler rss;
     LatencyProbe latency;
+    run.idleKb = residentKb();
     rss.start();
     latency.start();
-    QElapsedTimer clock;
     clock.start();
-    bench.model->update();
-
-    // Every reply is confirmed (all web servers answer), so the last row marks the end of the
-    // checks. The stand-in's log is read only afterwards: parsing it here would weigh on the
-    // very memory being measured.
-    int lastCount = -1;
-    qint64 lastChange = 0;
-    const bool done = waitFor(
-        [&] {
-            const int count = bench.model->count();
-            if (count != lastCount) {
-                lastCount = count;
-                lastChange = clock.elapsed();
-            }
-            return count >= replies || clock.elapsed() - lastChange > 4000;
-        },
-        120000);
-    const qint64 checksOver = clock.elapsed();
-    wait(500); // finished threads are deleted from the event loop
-    const qint64 worstLatency = latency.stop();
+    model->update();
+    waitFor([&] { return run.doneMs >= 0 || clock.elapsed() > giveUpMs; }, giveUpMs + 1000);
+    // Until the search is over, and every check still running (3 s at most) with it.
+    waitFor([&] { return !model->loading() && clock.elapsed() > giveUpMs; }, 60000);
+    settle(3500);
+    run.worstLatencyMs = latency.stop();
     rss.stop();
-    const qint64 peak = rss.peakKb();
-    const qint64 peakAnon = rss.peakAnonKb();
-    waitFor([&] { return !bench.model->loading(); }, 20000);
-    wait(1000);
-    const qint64 after = residentKb();
-    const qint64 afterAnon = residentKb("RssAnon:");
-    const int listed = bench.model->count();
+    run.peakKb = rss.peakKb();
+    run.afterKb = residentKb();
+    QObject::disconnect(counter);
+    return run;
+}
 
-    // The rows are the search's result and stay; what is left once they are cleared too.
-    sim.stop();
-    bench.model->update();
-    waitFor([&] { return !bench.model->loading(); }, 20000);
-    wait(500);
-    const qint64 cleared = residentKb();
-    const qint64 clearedAnon = residentKb("RssAnon:");
+struct Scenario
+{
+    const char *label;
+    QJsonArray controllers;
+    QString prefix; // rows that count
+    int expected;
+    int giveUpMs;
+    bool busyCore = false;
+    int rounds = 0; // 0: as many as asked for
+};
 
-    const QVector<QJsonObject> log = sim.log();
-    const int received = int(entries(log, QStringLiteral("udp-out")).size());
-    const int checked = int(entries(log, QStringLiteral("http")).size());
-
-    std::printf("flood: %d replies sent in %d s, %d checked%s in %.1f s, %d rows listed\n",
-                received, seconds, checked, done ? "" : " (incomplete)", checksOver / 1000.0,
-                listed);
-    std::printf("flood: idle %lld kB, peak %lld kB (+%.1f MB), after the checks %lld kB (+%.1f MB),"
-                " list cleared %lld kB (+%.1f MB)\n",
-                idle, peak, (peak - idle) / 1024.0, after, (after - idle) / 1024.0, cleared,
-                (cleared - idle) / 1024.0);
-    std::printf("flood: anonymous memory: idle %lld kB, peak +%.1f MB, after the checks +%.1f MB, "
-                "list cleared +%.1f MB\n",
-                idleAnon, (peakAnon - idleAnon) / 1024.0, (afterAnon - idleAnon) / 1024.0,
-                (clearedAnon - idleAnon) / 1024.0);
-    std::printf("flood: worst main-thread event-loop latency %lld ms\n", worstLatency);
+void report(const char *label, const char *design, QVector<Run> runs, int expected)
+{
+    QVector<qint64> times;
+    qint64 peak = 0, latency = 0, after = 0, incomplete = 0, worstListed = expected;
+    for (const Run &r : runs) {
+        times << (r.doneMs < 0 ? 999999 : r.doneMs);
+        peak = qMax(peak, r.peakKb - r.idleKb);
+        after = qMax(after, r.afterKb - r.idleKb);
+        latency = qMax(latency, r.worstLatencyMs);
+        worstListed = qMin<qint64>(worstListed, r.listed);
+        incomplete += r.doneMs < 0;
+    }
+    std::sort(times.begin(), times.end());
+    auto shown = [](qint64 t) {
+        return t >= 999999 ? QStringLiteral("never") : QStringLiteral("%1 ms").arg(t);
+    };
+    std::printf("  %-9s median %8s  worst %8s  listed %5lld/%d  peak +%5.1f MB  after +%5.1f MB"
+                "  latency %4lld ms%s\n",
+                design, qPrintable(shown(times[times.size() / 2])), qPrintable(shown(times.last())),
+                worstListed, expected, peak / 1024.0, after / 1024.0, latency,
+                incomplete ? "  (some runs incomplete)" : "");
     std::fflush(stdout);
+    Q_UNUSED(label)
+}
+
+void runScenario(Simulator &sim, const QString &dir, const Scenario &s, int rounds)
+{
+    std::printf("%s\n", s.label);
+    std::fflush(stdout);
+    if (!sim.start(QJsonDocument(s.controllers).toJson(QJsonDocument::Compact),
+                   {QStringLiteral("--flood-seconds"), QStringLiteral("2")})) {
+        std::printf("  simulator did not start: %s\n", qPrintable(sim.errorOutput()));
+        return;
+    }
+    QVector<Run> ours, reference;
+    // Rounds alternate the designs, so that both meet the same machine.
+    for (int i = 0; i < (s.rounds > 0 ? s.rounds : rounds); ++i) {
+        for (bool isOurs : {true, false}) {
+            std::unique_ptr<QProcess> busy;
+            if (s.busyCore) {
+                busy = std::make_unique<QProcess>();
+                busy->start(QStringLiteral("sh"),
+                            {QStringLiteral("-c"), QStringLiteral("while :; do :; done")});
+                busy->waitForStarted();
+            }
+            Design design(isOurs, dir);
+            settle(300);
+            const Run run = timedSearch(s.prefix, s.expected, s.giveUpMs);
+            (isOurs ? ours : reference) << run;
+            if (busy) {
+                busy->kill();
+                busy->waitForFinished();
+            }
+        }
+    }
+    sim.stop();
+    report(s.label, "ours", ours, s.expected);
+    report(s.label, "reference", reference, s.expected);
+
+    // What stays once the list is emptied again (no controller answers any more).
+    Design design(true, dir);
+    ControllerListModel::instance()->update();
+    waitFor([] { return !ControllerListModel::instance()->loading(); }, 20000);
+    settle(500);
+    std::printf("  resident size with the list emptied: %lld kB\n", residentKb());
 }
 
 } // namespace
@@ -193,13 +286,10 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Search benchmarks on a private network."));
     parser.addHelpOption();
-    const QCommandLineOption runsOption(QStringLiteral("runs"),
-                                        QStringLiteral("timed runs per scenario (default 7)"),
-                                        QStringLiteral("n"), QStringLiteral("7"));
-    const QCommandLineOption floodOnly(QStringLiteral("flood-only"),
-                                       QStringLiteral("only the reply flood"));
-    const QCommandLineOption noFlood(QStringLiteral("no-flood"), QStringLiteral("no reply flood"));
-    parser.addOptions({runsOption, floodOnly, noFlood});
+    const QCommandLineOption roundsOption(QStringLiteral("rounds"),
+                                          QStringLiteral("rounds per scenario (default 5)"),
+                                          QStringLiteral("n"), QStringLiteral("5"));
+    parser.addOption(roundsOption);
     parser.process(app);
 
     const QString refusal = refusalReason();
@@ -207,29 +297,64 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "bench_search: refusing to broadcast: %s\n", qPrintable(refusal));
         return 2;
     }
-    if (lanIps().size() < 200) {
+    const QStringList ips = lanIps();
+    if (ips.size() < 200) {
         std::fprintf(stderr, "bench_search: needs scripts/testnet.sh --lan-hosts 200\n");
         return 2;
     }
 
     QTemporaryDir dir;
-    Controller controller(dir.filePath(QStringLiteral("last_selected_controller")),
-                          dir.filePath(QStringLiteral("controllerselect.ini")));
-    ControllerListModel *model = ControllerListModel::instance();
-    model->setDiscovery([&controller] { controller.discoverControllers(); });
     // A short quiet period only shortens the waits between runs; rows arrive as in the product.
-    model->setSearchInterval(1000);
-    const Bench bench{&controller, model};
+    ControllerListModel::instance()->setSearchInterval(1000);
     Simulator sim;
+    const int rounds = qMax(1, parser.value(roundsOption).toInt());
 
-    const int runs = qMax(1, parser.value(runsOption).toInt());
-    if (!parser.isSet(floodOnly)) {
-        scenario(bench, sim, "1 controller", 1, 0, runs);
-        scenario(bench, sim, "50 controllers", 50, 0, runs);
-        scenario(bench, sim, "200 controllers", 200, 0, runs);
-        scenario(bench, sim, "200, 20 silent web servers", 200, 10, runs);
+    QVector<Scenario> scenarios;
+    {
+        Scenario s{"200 controllers, web servers taking 20 ms a request: time to the last row",
+                   {}, QStringLiteral("C"), 200, 8000};
+        for (int i = 0; i < 200; ++i)
+            s.controllers.append(
+                controllerAt(ips[i], QStringLiteral("C%1").arg(i), QStringLiteral("http-delay=20")));
+        scenarios << s;
     }
-    if (!parser.isSet(noFlood))
-        flood(bench, sim, 10000, 2);
+    {
+        Scenario s{"150 silent web servers, 10 real controllers 100 ms later: time to the 10",
+                   {}, QStringLiteral("Real"), 10, 8000};
+        for (int i = 0; i < 150; ++i)
+            s.controllers.append(controllerAt(ips[i], QStringLiteral("Silent %1").arg(i),
+                                              QStringLiteral("http=silent")));
+        for (int i = 150; i < 160; ++i)
+            s.controllers.append(controllerAt(ips[i], QStringLiteral("Real %1").arg(i),
+                                              QStringLiteral("reply-delay=100")));
+        scenarios << s;
+    }
+    for (bool busy : {false, true}) {
+        Scenario s{busy ? "one answering sender floods 10,000 distinct replies in 2 s, a busy core "
+                          "beside: rows listed of 10,001"
+                        : "one answering sender floods 10,000 distinct replies in 2 s: rows listed "
+                          "of 10,001",
+                   {}, QString(), 10001, 15000, busy, 1};
+        s.controllers.append(
+            controllerAt(ips[0], QStringLiteral("Flood"), QStringLiteral("flood=10000")));
+        s.controllers.append(controllerAt(ips[1], QStringLiteral("Plain")));
+        scenarios << s;
+    }
+
+    // Last: the plain design's threads leave hundreds of megabytes behind here.
+    {
+        Scenario s{"a silent sender floods 10,000 replies in 2 s, 10 real controllers at 500 ms: "
+                   "time to the 10",
+                   {}, QStringLiteral("Real"), 10, 8000, false, 1};
+        s.controllers.append(controllerAt(ips[0], QStringLiteral("Flood"),
+                                          QStringLiteral("flood=10000+http=silent")));
+        for (int i = 1; i <= 10; ++i)
+            s.controllers.append(controllerAt(ips[i], QStringLiteral("Real %1").arg(i),
+                                              QStringLiteral("reply-delay=500")));
+        scenarios << s;
+    }
+    std::printf("idle resident size: %lld kB\n", residentKb());
+    for (const Scenario &s : scenarios)
+        runScenario(sim, dir.path(), s, rounds);
     return 0;
 }

@@ -224,7 +224,7 @@ void TestSearchEndToEnd::searchListsAnsweringControllers()
     QCOMPARE(requests[0].value(QLatin1String("hex")).toString(),
              QStringLiteral("c58259100a0000000000"));
 
-    // One check per reply that decoded, none for those that did not or never came.
+    // A check for every sender whose reply decoded, none for those that did not or never came.
     const auto checks = entries(log, QStringLiteral("http"), mark);
     QMap<QString, int> checksPerController;
     for (const QJsonObject &check : checks) {
@@ -233,8 +233,11 @@ void TestSearchEndToEnd::searchListsAnsweringControllers()
         const QString dst = check.value(QLatin1String("dst")).toString();
         ++checksPerController[dst.section(QLatin1Char(':'), 0, 0)];
     }
+    // The duplicate's second reply may take the first one's check, or come after it.
+    QVERIFY(checksPerController.value(QStringLiteral("10.77.1.2")) >= 1 &&
+            checksPerController.take(QStringLiteral("10.77.1.2")) <= 2);
     const QMap<QString, int> expected{
-        {QStringLiteral("10.77.1.1"), 1},  {QStringLiteral("10.77.1.2"), 2},
+        {QStringLiteral("10.77.1.1"), 1},
         {QStringLiteral("10.77.1.5"), 1},  {QStringLiteral("10.77.1.6"), 1},
         {QStringLiteral("10.77.1.8"), 1},  {QStringLiteral("10.77.1.10"), 1},
         {QStringLiteral("10.77.1.11"), 1}, {QStringLiteral("10.77.1.12"), 1},

@@ -1,4 +1,4 @@
-#include "controller/availabilityqueue.h"
+#include "controller/availabilitychecker.h"
 #include "controller/controller.h"
 #include "model/controllerlistmodel.h"
 
@@ -93,8 +93,9 @@ private slots:
     void lastController_data();
     void lastController();
 
-    void queueBoundsRunningChecks();
-    void queuePostsOnlyConfirmedRecords();
+    void checkerSharesOneRequestPerSender();
+    void checkerIsNotHeldBackBySilentServers();
+    void checkerDropsEarlierSearches();
 
 private:
     std::unique_ptr<LoopbackWebServer> startServer(int status);
@@ -225,88 +226,107 @@ void TestAvailability::lastController()
     QCOMPARE(server->connections(), connections);
 }
 
-void TestAvailability::queueBoundsRunningChecks()
+namespace {
+
+ControllerData record(const QString &address, int i = 0)
 {
-    constexpr int kBound = 4;
-    constexpr int kRecords = 40;
-    std::atomic<int> running{0};
-    std::atomic<int> peak{0};
-    QMutex mutex;
-    QStringList startOrder;
-
-    AvailabilityQueue queue(
-        [&](const QString &address) {
-            const int now = ++running;
-            int seen = peak.load();
-            while (now > seen && !peak.compare_exchange_weak(seen, now)) {
-            }
-            {
-                QMutexLocker locker(&mutex);
-                startOrder << address;
-            }
-            QThread::msleep(15);
-            --running;
-            return true;
-        },
-        kBound);
-
-    ControllerListModel model;
-    model.setDiscovery([] {});
-    model.update();
-
-    QStringList arrivalOrder;
-    for (int i = 0; i < kRecords; ++i) {
-        const QString address = QStringLiteral("10.0.%1.%2").arg(i / 250).arg(i % 250 + 1);
-        arrivalOrder << address;
-        queue.enqueue(&model,
-                      {QStringLiteral("c%1").arg(i), QStringLiteral("1"), QString(), address});
-        QVERIFY(queue.running() <= kBound);
-    }
-    QCOMPARE(queue.queued(), kRecords - kBound);
-
-    QSignalSpy drained(&queue, &AvailabilityQueue::drained);
-    QVERIFY(drained.wait(10000));
-    QCOMPARE(drained.size(), 1);
-    QVERIFY2(peak.load() <= kBound, qPrintable(QString::number(peak.load())));
-    QCOMPARE(peak.load(), kBound); // the bound is also used, not just respected
-
-    // Workers start in arrival order; with several at once only neighbours may swap.
-    QCOMPARE(startOrder.size(), kRecords);
-    for (int i = 0; i < kRecords; ++i)
-        QVERIFY2(qAbs(startOrder.indexOf(arrivalOrder.at(i)) - i) < kBound,
-                 qPrintable(arrivalOrder.at(i)));
-
-    QTRY_COMPARE(model.count(), kRecords);
+    return {QStringLiteral("c%1").arg(i), QStringLiteral("1"), QStringLiteral("S%1").arg(i),
+            address};
 }
 
-void TestAvailability::queuePostsOnlyConfirmedRecords()
+} // namespace
+
+void TestAvailability::checkerSharesOneRequestPerSender()
 {
-    std::atomic<int> checks{0};
-    AvailabilityQueue queue(
-        [&](const QString &address) {
-            ++checks;
-            return address.endsWith(QLatin1String(".1"));
-        },
-        2);
-    ControllerListModel model;
-    model.setDiscovery([] {});
-    model.update();
+    auto answering = startServer(200);
+    auto refusing = startServer(404);
+    QVERIFY(answering && refusing);
 
-    const ControllerData confirmed{QStringLiteral("a"), QStringLiteral("1"), QStringLiteral("S"),
-                                   QStringLiteral("10.0.0.1")};
-    const ControllerData refused{QStringLiteral("b"), QStringLiteral("1"), QStringLiteral("S"),
-                                 QStringLiteral("10.0.0.2")};
-    // The same reply twice is checked twice and listed once.
-    for (const ControllerData &r : {confirmed, refused, confirmed, refused})
-        queue.enqueue(&model, r);
+    AvailabilityChecker checker;
+    QSignalSpy confirmed(&checker, &AvailabilityChecker::confirmed);
+    QSignalSpy idle(&checker, &AvailabilityChecker::idle);
+    checker.beginSearch(7);
+    // Two batches from the same senders before any answer: one request each.
+    checker.check(7, {record(answering->address(), 1), record(refusing->address(), 2),
+                      record(answering->address(), 3)});
+    checker.check(7, {record(answering->address(), 4), record(answering->address(), 4)});
+    QCOMPARE(checker.inFlight(), 2);
+    QVERIFY(idle.wait(5000));
 
-    QSignalSpy drained(&queue, &AvailabilityQueue::drained);
-    QVERIFY(drained.wait(5000));
-    QCOMPARE(checks.load(), 4);
-    QTRY_COMPARE(model.count(), 1);
-    QCOMPARE(model.index(0).data(ControllerListModel::IpAddress).toString(), confirmed.ipAddress);
-    QTest::qWait(50);
-    QCOMPARE(model.count(), 1);
+    QCOMPARE(answering->requestLines().size(), 1);
+    QCOMPARE(refusing->requestLines().size(), 1);
+    QCOMPARE(confirmed.size(), 1);
+    QCOMPARE(confirmed[0][0].toULongLong(), 7ull);
+    const auto records = confirmed[0][1].value<AvailabilityChecker::Records>();
+    QCOMPARE(records, (AvailabilityChecker::Records{record(answering->address(), 1),
+                                                    record(answering->address(), 3),
+                                                    record(answering->address(), 4)}));
+    QCOMPARE(checker.heldRecords(), 0);
+}
+
+void TestAvailability::checkerIsNotHeldBackBySilentServers()
+{
+    // More silent web servers than requests may be in flight: the answering one, which came
+    // last, still gets its answer long before the silent ones give up.
+    constexpr int kSilent = 6;
+    std::vector<std::unique_ptr<LoopbackWebServer>> silent;
+    AvailabilityChecker::Records records;
+    for (int i = 0; i < kSilent; ++i) {
+        silent.push_back(startServer(0));
+        QVERIFY(silent.back());
+        records << record(silent.back()->address(), i);
+    }
+    auto answering = startServer(200);
+    QVERIFY(answering);
+    records << record(answering->address(), 99);
+
+    AvailabilityChecker::Limits limits;
+    limits.maxInFlight = 4;
+    AvailabilityChecker checker(80, limits);
+    QSignalSpy confirmed(&checker, &AvailabilityChecker::confirmed);
+    QElapsedTimer clock;
+    clock.start();
+    checker.check(1, records);
+    QCOMPARE(checker.inFlight(), 4);
+
+    // The bound holds; the answering sender waits for the first free request, one time limit.
+    QVERIFY(confirmed.wait(8000));
+    QVERIFY2(clock.elapsed() >= 2500 && clock.elapsed() < 5500,
+             qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(confirmed[0][1].value<AvailabilityChecker::Records>(),
+             AvailabilityChecker::Records{records.last()});
+
+    // Without a bound that low, the same crowd costs it nothing.
+    AvailabilityChecker unbounded;
+    QSignalSpy quick(&unbounded, &AvailabilityChecker::confirmed);
+    clock.restart();
+    unbounded.check(1, records);
+    QVERIFY(quick.wait(2000));
+    QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+}
+
+void TestAvailability::checkerDropsEarlierSearches()
+{
+    auto silent = startServer(0);
+    auto answering = startServer(200);
+    QVERIFY(silent && answering);
+
+    AvailabilityChecker checker;
+    QSignalSpy confirmed(&checker, &AvailabilityChecker::confirmed);
+    checker.check(1, {record(silent->address())});
+    QTRY_COMPARE(silent->requestLines().size(), 1);
+
+    // A new search gives up the old request at once, and late records of the old one are dropped.
+    checker.beginSearch(2);
+    QCOMPARE(checker.inFlight(), 0);
+    QCOMPARE(checker.heldRecords(), 0);
+    checker.check(1, {record(answering->address(), 1)});
+    QCOMPARE(checker.inFlight(), 0);
+    checker.check(2, {record(answering->address(), 2)});
+    QVERIFY(confirmed.wait(3000));
+    QCOMPARE(confirmed.size(), 1);
+    QCOMPARE(confirmed[0][0].toULongLong(), 2ull);
+    QCOMPARE(answering->requestLines().size(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestAvailability)

@@ -1,0 +1,206 @@
+#include "availabilitychecker.h"
+
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QTimer>
+#include <QUrl>
+
+#include <sys/resource.h>
+#include <utility>
+
+QUrl AvailabilityChecker::url(const QString &address, quint16 port)
+{
+    QUrl url;
+    url.setScheme(QStringLiteral("http"));
+    // Decoded mode: the text is the host as it stands, a percent sign is just a percent sign.
+    url.setHost(address, QUrl::DecodedMode);
+    url.setPort(port);
+    url.setPath(QStringLiteral("/tqsettings.json"));
+    return url;
+}
+
+int AvailabilityChecker::defaultMaxInFlight()
+{
+    // A quarter of the descriptors the process may open leaves the rest of it plenty.
+    rlimit limit{};
+    if (getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
+        return 256;
+    return int(qBound<rlim_t>(16, limit.rlim_cur / 4, 1024));
+}
+
+AvailabilityChecker::AvailabilityChecker(QObject *parent)
+    : AvailabilityChecker(Port, Limits{defaultMaxInFlight()}, parent)
+{}
+
+AvailabilityChecker::AvailabilityChecker(quint16 port, const Limits &limits, QObject *parent)
+    : QObject(parent)
+    , m_port(port)
+    , m_limits(limits)
+{
+    // Confirmed records cross to the list's thread in a queued signal.
+    qRegisterMetaType<Records>();
+    m_limits.maxInFlight = qMax(1, m_limits.maxInFlight);
+    m_limits.requestsPerManager = qMax(1, m_limits.requestsPerManager);
+}
+
+AvailabilityChecker::~AvailabilityChecker()
+{
+    dropAll();
+    delete m_current;
+    qDeleteAll(m_retired);
+}
+
+int AvailabilityChecker::inFlight() const
+{
+    return m_inFlight;
+}
+
+int AvailabilityChecker::waitingSenders() const
+{
+    return m_waiting.size();
+}
+
+int AvailabilityChecker::heldRecords() const
+{
+    return m_held;
+}
+
+int AvailabilityChecker::droppedRecords() const
+{
+    return m_dropped;
+}
+
+void AvailabilityChecker::beginSearch(quint64 search)
+{
+    if (search == m_search)
+        return;
+    m_search = search;
+    dropAll();
+}
+
+void AvailabilityChecker::check(quint64 search, const Records &records)
+{
+    if (search != m_search) {
+        if (search < m_search)
+            return; // left over from an earlier search
+        beginSearch(search);
+    }
+
+    for (const Record &record : records) {
+        auto it = m_senders.find(record.ipAddress);
+        if (it == m_senders.end()) {
+            if (m_held >= m_limits.maxRecords) {
+                ++m_dropped;
+                continue;
+            }
+            it = m_senders.insert(record.ipAddress, Sender());
+            m_waiting.enqueue(record.ipAddress);
+        }
+        Records &held = it->records;
+        // The same reply repeated adds nothing; a sender past its share adds nothing either.
+        if ((!held.isEmpty() && held.constLast() == record) ||
+            held.size() >= m_limits.maxRecordsPerSender || m_held >= m_limits.maxRecords) {
+            ++m_dropped;
+            continue;
+        }
+        held.append(record);
+        ++m_held;
+    }
+    startWaiting();
+}
+
+void AvailabilityChecker::startWaiting()
+{
+    while (m_inFlight < m_limits.maxInFlight && !m_waiting.isEmpty())
+        start(m_waiting.dequeue());
+}
+
+void AvailabilityChecker::start(const QString &address)
+{
+    Manager *manager = currentManager();
+    QNetworkReply *reply = manager->manager->head(QNetworkRequest(url(address, m_port)));
+    ++manager->started;
+    ++manager->inFlight;
+    ++m_inFlight;
+    m_senders[address].reply = reply;
+
+    // Counted from the request, like the blocking check; the reply is the timer's context, so
+    // the timer goes with it.
+    QTimer::singleShot(TimeoutMs, reply, [reply] {
+        if (!reply->isFinished())
+            reply->abort();
+    });
+    connect(reply, &QNetworkReply::finished, this,
+            [this, address, reply, manager] { finished(address, reply, manager); });
+}
+
+void AvailabilityChecker::finished(const QString &address, QNetworkReply *reply, Manager *manager)
+{
+    const bool available = reply->error() == QNetworkReply::NoError;
+    reply->disconnect(this);
+    reply->deleteLater();
+    --m_inFlight;
+    --manager->inFlight;
+
+    Records records;
+    const auto it = m_senders.find(address);
+    if (it != m_senders.end() && it->reply == reply) {
+        records = std::move(it->records);
+        m_senders.erase(it);
+        m_held -= records.size();
+    }
+    releaseManager(manager);
+
+    if (available && !records.isEmpty())
+        emit confirmed(m_search, records);
+
+    startWaiting();
+    if (m_inFlight == 0 && m_waiting.isEmpty())
+        emit idle();
+}
+
+AvailabilityChecker::Manager *AvailabilityChecker::currentManager()
+{
+    if (m_current && m_current->started >= m_limits.requestsPerManager) {
+        m_retired.append(m_current);
+        m_current = nullptr;
+    }
+    if (!m_current) {
+        m_current = new Manager;
+        m_current->manager = new QNetworkAccessManager(this);
+    }
+    return m_current;
+}
+
+void AvailabilityChecker::releaseManager(Manager *manager)
+{
+    if (manager == m_current || manager->inFlight > 0)
+        return;
+    m_retired.removeOne(manager);
+    manager->manager->deleteLater();
+    delete manager;
+}
+
+void AvailabilityChecker::dropAll()
+{
+    m_waiting.clear();
+    const QHash<QString, Sender> senders = std::exchange(m_senders, {});
+    m_held = 0;
+    for (const Sender &sender : senders) {
+        if (!sender.reply)
+            continue;
+        // Given up without an answer: nothing of it may reach a later search.
+        sender.reply->disconnect(this);
+        sender.reply->abort();
+        sender.reply->deleteLater();
+    }
+    m_inFlight = 0;
+    if (m_current)
+        m_current->inFlight = 0;
+    for (Manager *manager : qAsConst(m_retired)) {
+        manager->manager->deleteLater();
+        delete manager;
+    }
+    m_retired.clear();
+}

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "model/controllerlistmodel.h"
+
+#include <QHash>
+#include <QObject>
+#include <QQueue>
+#include <QVector>
+
+class QNetworkAccessManager;
+class QNetworkReply;
+class QUrl;
+
+// Confirms discovered controllers by their web server before they are listed. Lives on a thread
+// of its own and runs the checks asynchronously: many HEAD requests in flight at once from one
+// network access manager, each given up after the same time limit as the blocking check. A
+// silent web server then costs an open request, not a blocked thread, so it cannot hold the
+// answering controllers back.
+//
+// The answer depends on the address alone, so replies from a sender whose check is waiting or
+// in flight take that check's answer: a sender flooding replies costs one request at a time.
+// Senders wait for a free request in arrival order, each sender once, so no sender and no crowd
+// of silent ones can starve the others. Everything held is bounded.
+class AvailabilityChecker : public QObject
+{
+    Q_OBJECT
+
+public:
+    using Record = ControllerListModel::ControllerData;
+    using Records = QVector<Record>;
+
+    struct Limits
+    {
+        // Requests in flight at once; each holds a socket while it waits.
+        int maxInFlight = 256;
+        // Records waiting for an answer, in all and from one sender.
+        int maxRecords = 32768;
+        int maxRecordsPerSender = 8192;
+        // Requests one network access manager serves before a fresh one takes over: the manager
+        // keeps a connection object per host it has talked to, for minutes.
+        int requestsPerManager = 512;
+    };
+
+    static constexpr int TimeoutMs = 3000;
+    static constexpr quint16 Port = 80;
+
+    // What the check asks for: HEAD on this URL. The address text is the host as it stands.
+    static QUrl url(const QString &address, quint16 port = Port);
+
+    explicit AvailabilityChecker(QObject *parent = nullptr);
+    // Test seam: another port and other limits.
+    AvailabilityChecker(quint16 port, const Limits &limits, QObject *parent = nullptr);
+    ~AvailabilityChecker() override;
+
+    // Both run on the checker's own thread (queue them there). A record tagged with a search
+    // other than the latest one begun is dropped; starting a search drops all earlier work.
+    void beginSearch(quint64 search);
+    void check(quint64 search, const AvailabilityChecker::Records &records);
+
+    int inFlight() const;
+    int waitingSenders() const;
+    int heldRecords() const;
+    int droppedRecords() const;
+
+    // A sensible bound on requests in flight for this process's file-descriptor limit.
+    static int defaultMaxInFlight();
+
+signals:
+    // Records whose sender's web server answered, in the order they arrived.
+    void confirmed(quint64 search, const AvailabilityChecker::Records &records);
+    // No request in flight and none waiting.
+    void idle();
+
+private:
+    struct Sender
+    {
+        Records records;
+        QNetworkReply *reply = nullptr;
+    };
+    struct Manager
+    {
+        QNetworkAccessManager *manager = nullptr;
+        int started = 0;
+        int inFlight = 0;
+    };
+
+    void startWaiting();
+    void start(const QString &address);
+    void finished(const QString &address, QNetworkReply *reply, Manager *manager);
+    Manager *currentManager();
+    void releaseManager(Manager *manager);
+    void dropAll();
+
+    quint16 m_port;
+    Limits m_limits;
+    quint64 m_search = 0;
+    QHash<QString, Sender> m_senders;
+    QQueue<QString> m_waiting;
+    int m_inFlight = 0;
+    int m_held = 0;
+    int m_dropped = 0;
+    Manager *m_current = nullptr;
+    QVector<Manager *> m_retired;
+};
+
+Q_DECLARE_METATYPE(AvailabilityChecker::Records)
