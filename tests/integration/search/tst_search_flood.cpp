@@ -21,7 +21,7 @@ constexpr int kFloodReplies = 10000;
 // asserted here with room for a noisy machine.
 constexpr qint64 kGrowthLimitKb = 100 * 1024;
 // Waits end well inside the CTest time-out, even doubled by QtTest's failure report.
-constexpr int kWaitMs = 25000;
+constexpr int kWaitMs = 15000;
 
 QJsonObject controllerAt(const QString &ip, const QString &name, const QString &behaviour = {})
 {
