@@ -13,8 +13,12 @@ DeviceWindow {
     id: mainWindow
 
     // The stored controller that did not answer at start: kept here (the stored choice is
-    // cleared) and tried again until it answers or the user chooses another one.
+    // cleared) and tried again until it answers or a person uses the display.
     property string _retryAddress: ""
+    // Set for good by the first input that reaches the UI (a touch on the list or its pages,
+    // the keyboard, a search, a choice). The retry is for an unattended display after a power
+    // cut: it must never take the screen away from a person at it.
+    property bool _personSeen: false
     // The keys that share the function keys' face follow it through this one value: a binding
     // inside the style group to another of its keys would loop.
     readonly property color _functionKeyBackgroundColor: globalStyle.ui.customColor1
@@ -36,12 +40,14 @@ DeviceWindow {
     }
 
     function _openListAndSearch() {
-        mainWindow._retryAddress = $Controller.lastController
+        var stored = $Controller.lastController
         $Controller.lastController = ""
         drawer.open()
         $ControllerListModel.update()
-        if (mainWindow._retryAddress !== "")
+        if (stored !== "" && !mainWindow._personSeen) {
+            mainWindow._retryAddress = stored
             initTimer.start()
+        }
     }
 
     function _showStoredController() {
@@ -49,8 +55,8 @@ DeviceWindow {
         controllerWebPage.url = "http://" + $Controller.lastController
     }
 
-    // A retry leaves the list and any running search alone; it gives up only when the user has
-    // chosen a controller meanwhile (even during the check itself).
+    // A retry leaves the list and any running search alone; it gives up when a person has used
+    // the display meanwhile (even during the check itself).
     function _finishRetry(address, reachable) {
         if (mainWindow._retryAddress !== address)
             return
@@ -58,6 +64,20 @@ DeviceWindow {
             initTimer.start()
         else
             mainWindow._showChosenController(address)
+    }
+
+    // A person is at the display: no retry from now on, not even one whose check is running.
+    function _personUsedDisplay() {
+        mainWindow._personSeen = true
+        mainWindow._retryAddress = ""
+        initTimer.stop()
+    }
+
+    // A retry, when the minute is over or the link has changed (then only after the network
+    // manager's notification has returned): by then a person may have taken over.
+    function _retryNow() {
+        if (mainWindow._retryAddress !== "" && !mainWindow._personSeen)
+            mainWindow.init()
     }
 
     // Stores the choice for the next start and shows it; any retry is over.
@@ -180,14 +200,14 @@ DeviceWindow {
         onVisibleChanged: Display.brightness = screenSaver.visible ? 0 : 100
     }
 
-    // Tries the stored controller again a minute after it did not answer, or at once when the
+    // Tries the stored controller again a minute after it did not answer, or as soon as the
     // Ethernet link changes meanwhile.
     Timer {
         id: initTimer
 
         objectName: "initTimer"
         interval: 60000
-        onTriggered: mainWindow.init()
+        onTriggered: mainWindow._retryNow()
     }
 
     Connections {
@@ -197,7 +217,17 @@ DeviceWindow {
             if (!initTimer.running)
                 return
             initTimer.stop()
-            mainWindow.init()
+            Qt.callLater(mainWindow._retryNow)
+        }
+    }
+
+    // Input that wakes the screen saver is swallowed by it and reaches nothing: that is not
+    // yet a use of the display.
+    ActivityWatcher {
+        window: mainWindow
+        onInputStarted: {
+            if (!screenSaver.visible)
+                mainWindow._personUsedDisplay()
         }
     }
 }

@@ -1,5 +1,4 @@
 import QtQuick 2.12
-import QtQml 2.15
 import QtQuick.Controls 2.12
 import Zel.Gui 1.0
 
@@ -8,9 +7,37 @@ import Zel.Gui 1.0
 TextField {
     id: root
 
+    // A disabled field shows nothing: its text is held at "", and what it held or was given
+    // meanwhile is kept here and shown once the field is enabled again (the settings pages
+    // fill their fields whether or not these are enabled). An assignment of "" while disabled
+    // changes nothing that can be seen, so it is not noticed: the kept text stays.
+    property string _heldText: ""
+
+    function _hold() {
+        root._heldText = root.text
+        root.text = ""
+    }
+
     font: Qt.font({ family: ZelStyle.ui.fontFamily, pixelSize: Math.max(1, Math.round(0.55 * height)) })
     color: ZelStyle.ui.textColor
     implicitHeight: 40
+
+    onEnabledChanged: {
+        if (root.enabled)
+            root.text = root._heldText
+        else
+            root._hold()
+    }
+    // Only a text that shows is moved aside here: the "" put in by _hold() must not replace
+    // the kept text.
+    onTextChanged: {
+        if (!root.enabled && root.text !== "")
+            root._hold()
+    }
+    Component.onCompleted: {
+        if (!root.enabled && root.text !== "")
+            root._hold()
+    }
 
     cursorDelegate: Rectangle {
         objectName: "textCursor"
@@ -41,14 +68,5 @@ TextField {
         Behavior on opacity {
             NumberAnimation { duration: 300 }
         }
-    }
-
-    // A disabled field shows nothing; its text comes back when it is enabled again.
-    Binding {
-        target: root
-        property: "text"
-        value: ""
-        when: !root.enabled
-        restoreMode: Binding.RestoreBindingOrValue
     }
 }

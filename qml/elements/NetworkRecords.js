@@ -31,6 +31,15 @@ function leaseEndText(info, format) {
     return Qt.formatDateTime(new Date(expiry * 1000), format)
 }
 
+// Whether a settings record asks for DHCP, the one rule of both settings pages: a record without
+// the key does; otherwise only the boolean true or the text "true" does. Anything else ("false",
+// 1, null, ...) is static, so that Save never turns a static interface into a DHCP one.
+function isDhcp(settings) {
+    if (!hasKey(settings, "dhcp"))
+        return true
+    return settings.dhcp === true || settings.dhcp === "true"
+}
+
 function textOf(value) {
     return value === undefined || value === null ? "" : String(value)
 }

@@ -21,6 +21,9 @@ WebEngineView {
 
     property var _restartTimes: []
     property url _shownUrl
+    // The address at the render process's death: a different one by the time the restart is
+    // due was set after the death (by the main window) and is loading in a new render process.
+    property url _deadUrl
 
     signal openControllerList()
 
@@ -56,10 +59,16 @@ WebEngineView {
     }
 
     function _restart() {
+        var current = url.toString();
+        var shown = _shownUrl.toString();
+        // An address set after the death wins: it is the newer choice, and its load has
+        // already brought up a render process of its own.
+        if (current !== _deadUrl.toString() && current !== shown)
+            return;
         _restartTimes = _restartTimes.concat([Date.now()]);
         // Go back to the last page that was shown: the address that killed the renderer may
         // have become the view's address, and loading it again would kill it again.
-        if (_shownUrl.toString() === "" || _shownUrl.toString() === url.toString())
+        if (shown === "" || shown === current)
             reload();
         else
             url = _shownUrl;
@@ -94,8 +103,10 @@ WebEngineView {
     }
 
     onRenderProcessTerminated: {
-        if (terminationStatus !== WebEngineView.NormalTerminationStatus)
+        if (terminationStatus !== WebEngineView.NormalTerminationStatus) {
+            _deadUrl = url;
             _scheduleRestart();
+        }
     }
 
     Timer {

@@ -21,7 +21,7 @@ BasePage {
 
     function initFromSettings() {
         var settings = NetworkManager.ethernetConnectionSettings
-        var dhcp = NetworkRecords.hasKey(settings, "dhcp") ? !!settings.dhcp : true
+        var dhcp = NetworkRecords.isDhcp(settings)
         modeSwitch.checked = dhcp
         var texts = NetworkRecords.addressTexts(settings, dhcp)
         ipField.text = texts.ipAddress

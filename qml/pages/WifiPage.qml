@@ -108,11 +108,15 @@ ListPage {
             height: $ZelGui.sp(50)
             color: ZelStyle.ui.baseColor
 
+            function openAccessPoint() {
+                root.openSettings(model.ssid, model.encrypted, undefined)
+            }
+
             MyMouseArea {
                 objectName: "rowArea"
                 anchors.fill: parent
                 enabled: !row.isConnection
-                onClicked: root.openSettings(model.ssid, model.encrypted, undefined)
+                onClicked: row.openAccessPoint()
             }
 
             SignalStrengthIndicator {
@@ -148,6 +152,16 @@ ListPage {
                 text: model.ssid
                 color: row.rowColor
                 font: $ZelGui.font({ "family": ZelStyle.ui.fontFamily, "pixelSize": $ZelGui.sp(20) })
+
+                // A name too long for its space can be dragged sideways, and the text then
+                // takes the press away from the row's area below it: a tap on the name is
+                // caught in here, while a drag still moves the name.
+                MyMouseArea {
+                    objectName: "ssidArea"
+                    anchors.fill: parent
+                    enabled: !row.isConnection
+                    onClicked: row.openAccessPoint()
+                }
             }
 
             Item {

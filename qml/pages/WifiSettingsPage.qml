@@ -26,8 +26,7 @@ InputPage {
             return
         pwdField.text = NetworkRecords.textOf(NetworkRecords.isRecord(settings) ? settings.password
                                                                                 : undefined)
-        // Only a real boolean true means DHCP here; a record without the key defaults to it.
-        var dhcp = NetworkRecords.hasKey(settings, "dhcp") ? settings.dhcp === true : true
+        var dhcp = NetworkRecords.isDhcp(settings)
         modeSwitch.checked = dhcp
         var texts = NetworkRecords.addressTexts(settings, dhcp)
         ipField.text = texts.ipAddress

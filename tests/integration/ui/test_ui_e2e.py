@@ -102,6 +102,10 @@ class DisplayTest(unittest.TestCase):
         self.wait_for("the chosen controller's page", lambda: self.sim.page_loads(chosen), 10)
         time.sleep(1.5)
         app.screenshot("controller-page.png")
+        # What the probes below tell apart: the page's heading is there, and nothing is white.
+        self.assertGreater(app.colour_share("controller-page.png", ui.PAGE_HEADING, 10, ui.HEADING_BOX),
+                           0.05, "the controller page's heading")
+        self.assertLess(app.colour_share("controller-page.png", ui.WHITE), 0.05)
 
         # The context menu brings the list back, with the rows of the last search.
         searches = len(self.sim.discoveries())
@@ -109,11 +113,23 @@ class DisplayTest(unittest.TestCase):
         app.click(640 + 100, 500 + 20)
         time.sleep(1.5)
         app.screenshot("controller-list-again.png")
-        self.assertGreater(app.mean_brightness(), 0.8, "the white list covers the page")
+        self.assertGreater(app.colour_share("controller-list-again.png", ui.WHITE), 0.8,
+                           "the white list covers the page")
+        self.assertLess(app.colour_share("controller-list-again.png", ui.PAGE_HEADING, 10, ui.HEADING_BOX),
+                        0.001, "the controller page's heading is covered")
+
+        # A drag on the strip takes the drawer along: the list (white) above the finger, the
+        # page below it, the strip's arrow under the finger.
         app.drag_to(ui.STRIP, (640, 400), release=False)
         time.sleep(0.5)
         app.screenshot("drawer-half-open.png")
         app.release()
+        self.assertGreater(app.colour_share("drawer-half-open.png", ui.WHITE, 1, (0, 0, 1280, 330)),
+                           0.8, "the list above the finger")
+        self.assertLess(app.colour_share("drawer-half-open.png", ui.WHITE, 1, (0, 450, 1280, 350)),
+                        0.2, "the page below the finger")
+        self.assertGreater(app.colour_share("drawer-half-open.png", ui.PRIMARY, 10, (560, 340, 160, 160)),
+                           0.001, "the strip's arrow under the finger")
         self.assertEqual(len(self.sim.discoveries()), searches, "no new search on the way back")
 
     def test_manual_address_with_port(self):
@@ -171,6 +187,21 @@ class DisplayTest(unittest.TestCase):
         time.sleep(5)
         self.assertEqual(self.sim.page_loads(A), [])
         self.assertEqual(ui.read_last_controller(), B)
+
+    def test_retry_gives_way_to_a_person_at_the_display(self):
+        # A tap into the manual address field, no choice: someone is at the display now, and
+        # the stored controller coming back must not take the screen away from them.
+        app = self.start(stored=A, ethernet=False)
+        self.wait_for("the stored controller cleared", lambda: ui.read_last_controller() == "", 10)
+        time.sleep(1)
+        app.click(*ui.MANUAL_FIELD)
+        app.set_ethernet(True)
+        time.sleep(10)
+        self.assertEqual(self.sim.page_loads(A), [])
+        self.assertEqual(ui.read_last_controller(), "")
+        app.screenshot("person-at-the-display.png")
+        self.assertGreater(app.colour_share("person-at-the-display.png", ui.WHITE), 0.5,
+                           "the list is still shown")
 
     # --- screen saver -------------------------------------------------------------------------
 

@@ -30,6 +30,14 @@ LIST_CONNECT = (1198, 719)
 MANUAL_FIELD = (1000, 120)
 STRIP = (640, 785)
 
+# Colours that tell the screens apart: the drawer's cover and the list are pure white, the
+# stand-in controller's page is #f4f6f8 with its heading in #1d5fa8 at the top left, the list
+# page's arrow and logo are #008440.
+WHITE = "#ffffff"
+PAGE_HEADING = "#1d5fa8"
+PRIMARY = "#008440"
+HEADING_BOX = (20, 25, 120, 50)
+
 
 def refusal():
     """Empty when this process may start the application; otherwise why not."""
@@ -238,6 +246,11 @@ class Application:
                        check=True)
         return path
 
+    def colour_share(self, name, colour, fuzz=1, box=None):
+        """Share (0 to 1) of the pixels of a screenshot that are within fuzz per cent of colour;
+        box (x, y, width, height) limits the count to that part of the screen."""
+        return colour_share(os.path.join(ARTIFACTS, name), colour, fuzz, box)
+
     def mean_brightness(self):
         """Mean of the screen's pixels, 0 (black) to 1 (white)."""
         path = self.screenshot("_probe.png")
@@ -253,6 +266,17 @@ class Application:
         except subprocess.TimeoutExpired:
             self.process.kill()
             self.process.wait()
+
+
+def colour_share(path, colour, fuzz=1, box=None):
+    args = ["convert", path]
+    if box:
+        args += ["-crop", "%dx%d+%d+%d" % (box[2], box[3], box[0], box[1]), "+repage"]
+    # Everything else black first, then the colour itself white: the mean is the share.
+    args += ["-fuzz", "%g%%" % fuzz, "-fill", "black", "+opaque", colour,
+             "-fill", "white", "-opaque", colour, "-colorspace", "Gray", "-format", "%[fx:mean]",
+             "info:"]
+    return float(subprocess.run(args, capture_output=True, text=True, check=True).stdout)
 
 
 def make_workdir():

@@ -4,8 +4,16 @@ import Zel.Gui 1.0
 import "qrc:/qml/elements"
 
 Item {
+    id: root
+
     width: 400
     height: 300
+
+    Component {
+        id: fieldComponent
+
+        BaseTextField {}
+    }
 
     BaseTextField {
         id: field
@@ -74,6 +82,34 @@ Item {
             compare(field.text, "");
             field.enabled = true;
             compare(field.text, "10.0.0.1");
+        }
+
+        // The settings pages fill their fields whether or not these are enabled: what is given
+        // to a disabled field waits, unseen, until it is enabled again.
+        function test_textGivenWhileDisabledWaits() {
+            field.text = "10.0.0.1";
+            field.enabled = false;
+            field.text = "10.0.0.2";
+            compare(field.text, "");
+            compare(field.displayText, "");
+            field.text = "10.0.0.3";
+            compare(field.text, "");
+            field.enabled = true;
+            compare(field.text, "10.0.0.3");
+
+            // A field emptied before it is disabled comes back empty.
+            field.text = "";
+            field.enabled = false;
+            field.enabled = true;
+            compare(field.text, "");
+        }
+
+        function test_fieldMadeDisabledShowsNoText() {
+            var made = createTemporaryObject(fieldComponent, root, { text: "10.0.0.4", enabled: false });
+            verify(made);
+            compare(made.text, "");
+            made.enabled = true;
+            compare(made.text, "10.0.0.4");
         }
     }
 }

@@ -222,6 +222,49 @@ Item {
             compare(evaluate(page, "document.title"), "first");
         }
 
+        // The main window chooses another controller while a restart is pending: the restart
+        // must not take the view back to the page that was shown before.
+        function test_restartKeepsAnAddressSetAfterTheDeath_data() {
+            return [
+                { tag: "still loading when the restart is due",
+                  url: httpUrl + "/second.html?delay=2500", loads: true },
+                { tag: "load failed before the restart is due", url: "http://127.0.0.1:1/",
+                  loads: false }
+            ];
+        }
+
+        function test_restartKeepsAnAddressSetAfterTheDeath(data) {
+            var page = createPage();
+            var timer = findChild(page, "restartTimer");
+            var first = httpUrl + "/first.html";
+            load(page, first);
+            var started = [];
+            var failed = false;
+            var watch = function (request) {
+                if (request.status === WebEngineView.LoadStartedStatus)
+                    started.push(request.url.toString());
+                if (request.status === WebEngineView.LoadFailedStatus)
+                    failed = true;
+            };
+            page.loadingChanged.connect(watch);
+            kill();
+            tryCompare(terminatedSpy, "count", 1, 10000);
+            verify(timer.running);
+            page.url = data.url;
+            if (!data.loads)
+                tryVerify(function () { return failed && !page.loading; }, 10000, "load failed");
+            verify(timer.running, "the restart is still due");
+            tryCompare(timer, "running", false, 5000);
+            wait(500);
+            page.loadingChanged.disconnect(watch);
+            compare(page.url.toString(), data.url);
+            compare(started.indexOf(first), -1, "loads started: " + started);
+            if (data.loads) {
+                tryVerify(function () { return !page.loading; }, 20000);
+                compare(evaluate(page, "document.title"), "second");
+            }
+        }
+
         function test_restartsAreBounded() {
             var page = createPage({ restartLimit: 2, restartWindow: 60000 });
             var timer = findChild(page, "restartTimer");

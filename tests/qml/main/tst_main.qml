@@ -279,6 +279,67 @@ Item {
             compare(root.$Controller.lastController, "127.0.0.3")
         }
 
+        // The retry is for an unattended display: once a person has used it, the stored
+        // controller's answer must not take the screen away (closing the drawer, dropping a
+        // settings page, hiding the keyboard).
+        function test_retryStopsOnceAPersonUsedTheDisplay_data() {
+            return [
+                { tag: "settings page, then the link comes up", input: "settings", link: true },
+                { tag: "settings page, then the minute ends", input: "settings", link: false },
+                { tag: "typing an address, then the link comes up", input: "typing", link: true },
+                { tag: "a key, then the minute ends", input: "key", link: false }
+            ]
+        }
+
+        function test_retryStopsOnceAPersonUsedTheDisplay(data) {
+            start({ ethernet: !data.link, stored: "127.0.0.2",
+                    reachable: data.link ? ["127.0.0.2"] : [] })
+            expectList()
+            verify(timer().running)
+            var page = item("controllerListPage")
+            if (data.input === "settings") {
+                mouseClick(findChild(page, "settingsButton"))
+                tryCompare(page, "depth", 2)
+            } else if (data.input === "typing") {
+                mouseClick(findChild(page, "manualAddressField"))
+                tryCompare(Qt.inputMethod, "visible", true)
+                keyClick(Qt.Key_1)
+            } else {
+                keyClick(Qt.Key_1)
+            }
+            var checks = root.$Controller.checked.length
+            root.$Controller.reachable = ["127.0.0.2"]
+            if (data.link)
+                setEthernet(true)
+            else
+                expire(timer())
+            wait(300)
+            compare(root.$Controller.checked.length, checks, "no retry")
+            compare(item("drawer").position, 1)
+            compare(root.$Controller.lastController, "")
+            compare(String(item("controllerWebPage").url), "")
+            verify(!timer().running)
+            if (data.input === "settings")
+                compare(page.depth, 2, "the settings page stays")
+            if (data.input === "typing")
+                verify(Qt.inputMethod.visible, "the keyboard stays")
+        }
+
+        // The touch that wakes the screen saver reaches nothing: the display is still
+        // unattended and the retry goes on.
+        function test_wakingTheScreenSaverKeepsTheRetry() {
+            start({ ethernet: false, stored: "127.0.0.2", reachable: ["127.0.0.2"],
+                    displayTimeout: 1 })
+            expectList()
+            var saver = item("screenSaver")
+            tryCompare(saver, "visible", true, 3000)
+            mouseClick(window.contentItem, 10, 10)
+            tryCompare(saver, "visible", false)
+            verify(timer().running)
+            setEthernet(true)
+            expectController("127.0.0.2")
+        }
+
         function test_choiceDuringTheRetryCheckWins() {
             start({ ethernet: true, stored: "127.0.0.2" })
             expectList()

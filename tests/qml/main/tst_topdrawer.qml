@@ -48,10 +48,12 @@ Item {
                            Math.round(Math.abs(b.x - a.x)), Math.round(Math.abs(b.y - a.y)))
         }
 
+        // Open and done with opening: only then can it be dragged, or close on its own.
         function openDrawer() {
             var drawer = createTemporaryObject(drawerComponent, root)
             drawer.open()
             tryCompare(drawer, "position", 1)
+            tryCompare(findChild(drawer, "topDrawerPanel"), "opened", true)
             return drawer
         }
 
@@ -138,10 +140,25 @@ Item {
             compare(drawer.position, 0)
         }
 
-        function test_neverClosesOnItsOwn() {
+        function test_neverClosesOnItsOwn_data() {
+            return [
+                { tag: "Escape", how: "escape" },
+                { tag: "press outside the panel", how: "press" }
+            ]
+        }
+
+        // On the device the panel is the whole screen; here it is made smaller than the window,
+        // so that there is an outside to press on.
+        function test_neverClosesOnItsOwn(data) {
+            DeviceType.screenWidth = 1000
+            DeviceType.screenHeight = 600
             var drawer = openDrawer()
-            keyClick(Qt.Key_Escape)
-            mouseClick(root, 5, 795)
+            var panel = panelRect(findChild(drawer, "topDrawerPanel").contentItem)
+            compare(panel, Qt.rect(0, 0, 1000, 600))
+            if (data.how === "escape")
+                keyClick(Qt.Key_Escape)
+            else
+                mouseClick(root, 1200, 700)
             wait(300)
             compare(drawer.position, 1)
         }

@@ -210,6 +210,32 @@ Item {
             compare(field(page, "displayTimeoutInput").value, 45)
         }
 
+        // One rule on both settings pages: DHCP only for a missing key, the boolean true or
+        // the text "true". A static record read as DHCP would be made DHCP by Save.
+        function test_dhcpOnlyFromTrue_data() {
+            return [
+                { tag: "text false is static", value: "false", dhcp: false },
+                { tag: "number 1 is static", value: 1, dhcp: false },
+                { tag: "null is static", value: null, dhcp: false },
+                { tag: "text true is DHCP", value: "true", dhcp: true },
+                { tag: "true is DHCP", value: true, dhcp: true }
+            ]
+        }
+
+        function test_dhcpOnlyFromTrue(data) {
+            NetworkManager.ethernetConnectionSettings = { "dhcp": data.value,
+                "ipAddress": "10.0.0.2", "subnetMask": "255.0.0.0", "gateway": "",
+                "dnsServer": ["", "", ""] }
+            compare(NetworkManager.ethernetConnectionSettings.dhcp, data.value, "record as given")
+            var page = showPage()
+            compare(field(page, "modeSwitch").checked, data.dhcp)
+            page.apply()
+            tryCompare(stack, "depth", 1)
+            var written = NetworkManager.ethernetConnectionSettings
+            compare(written.dhcp, data.dhcp, "Save keeps the mode")
+            compare(written.ipAddress, data.dhcp ? "" : "10.0.0.2")
+        }
+
         function test_timeoutRange_data() {
             return [
                 { tag: "zero", value: 0, held: 0 },

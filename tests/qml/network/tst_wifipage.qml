@@ -38,14 +38,20 @@ Item {
                                                "dnsServer": ["", "", ""],
                                                "password": "home-secret" })
 
-        // Saved: "Home" and "Office"; in reach as well: "Cafe" (open) and "Lab" (encrypted).
-        function writeState(active) {
+        readonly property string longName: "Guest network of the building services, third floor,"
+                                           + " east wing, meeting rooms 3.14 to 3.20, the corridor"
+                                           + " beside them and the kitchen at its far end"
+
+        // Saved: "Home" and "Office"; in reach as well: "Cafe" (open) and "Lab" (encrypted),
+        // and the given further access points.
+        function writeState(active, moreAccessPoints) {
             NetworkState.write(NetworkManager.stateFile, NetworkState.state(undefined, undefined, {
                 "active": active, "info": active ? NetworkState.record("192.168.50.30") : {},
                 "accessPoints": [{ "ssid": "Home", "signalStrength": 80, "encrypted": true },
                                  { "ssid": "Office", "signalStrength": 30, "encrypted": true },
                                  { "ssid": "Cafe", "signalStrength": 26, "encrypted": false },
-                                 { "ssid": "Lab", "signalStrength": 100, "encrypted": true }],
+                                 { "ssid": "Lab", "signalStrength": 100, "encrypted": true }]
+                                .concat(moreAccessPoints || []),
                 "connections": [{ "ssid": "Home", "connectionSettings": homeSettings },
                                 { "ssid": "Office", "connectionSettings": { "dhcp": true } }]
             }))
@@ -165,6 +171,28 @@ Item {
             compare(findChild(settings, "passwordCell").visible, data.encrypted)
             compare(settings.connectionSettings, undefined)
             verify(findChild(settings, "modeSwitch").checked)
+        }
+
+        // A name longer than its space can be dragged sideways, and it lies over the row's
+        // touch area: a tap on it must still open the access point's page.
+        function test_tapOnALongNameOpensTheAccessPoint() {
+            writeState("", [{ "ssid": longName, "signalStrength": 60, "encrypted": true }])
+            tryVerify(function () { return row(longName) }, 3000)
+            var name = findChild(row(longName), "ssidText")
+            verify(name.interactive, "the name does not fit")
+            mouseClick(name, 30, name.height / 2)
+            tryCompare(stack, "busy", false)
+            var settings = stack.currentItem
+            verify(settings !== page, "a tap on the name opens the page")
+            compare(findChild(settings, "formHeading").text, "Connect to WiFi '" + longName + "'")
+            stack.pop(page, StackView.Immediate)
+
+            // A drag on the name still moves it, and opens nothing.
+            mouseDrag(name, name.width - 30, name.height / 2, -300, 0, Qt.LeftButton,
+                      Qt.NoModifier, 20)
+            tryVerify(function () { return name.contentX > 0 }, 3000, "the name moved")
+            wait(100)
+            compare(stack.currentItem, page)
         }
 
         function test_tapOnConnectionBodyDoesNothing() {

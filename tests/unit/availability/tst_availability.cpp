@@ -18,12 +18,14 @@ using ControllerData = ControllerListModel::ControllerData;
 namespace {
 
 // A web server on port 80 of its own loopback address (all of 127/8 is local on Linux), so
-// parallel test runs do not meet. Answers each request with a status, or never.
+// parallel test runs do not meet. Answers each request with a status, or never; with a
+// location, the answer carries it as its Location header.
 class LoopbackWebServer : public QTcpServer
 {
 public:
-    explicit LoopbackWebServer(int status)
+    explicit LoopbackWebServer(int status, const QByteArray &location = QByteArray())
         : m_status(status)
+        , m_location(location)
     {}
 
     bool listenSomewhere()
@@ -55,13 +57,17 @@ protected:
             m_buffer.clear();
             if (m_status == 0)
                 return; // accepted, read, never answered
-            socket->write(QByteArrayLiteral("HTTP/1.1 ") + QByteArray::number(m_status) +
-                          QByteArrayLiteral(" X\r\nContent-Length: 0\r\n\r\n"));
+            QByteArray answer = QByteArrayLiteral("HTTP/1.1 ") + QByteArray::number(m_status) +
+                                QByteArrayLiteral(" X\r\n");
+            if (!m_location.isEmpty())
+                answer += QByteArrayLiteral("Location: ") + m_location + QByteArrayLiteral("\r\n");
+            socket->write(answer + QByteArrayLiteral("Content-Length: 0\r\n\r\n"));
         });
     }
 
 private:
     int m_status;
+    QByteArray m_location;
     QString m_address;
     int m_connections = 0;
     QStringList m_requestLines;
@@ -85,6 +91,7 @@ private slots:
 
     void answerDecides_data();
     void answerDecides();
+    void redirectIsNotFollowed();
     void silentServerGivesUpAfterTheLimit();
     void refusedGivesUpAtOnce();
     void addressWithPortIsNotAHost();
@@ -98,7 +105,8 @@ private slots:
     void checkerDropsEarlierSearches();
 
 private:
-    std::unique_ptr<LoopbackWebServer> startServer(int status);
+    std::unique_ptr<LoopbackWebServer> startServer(int status,
+                                                   const QByteArray &location = QByteArray());
 };
 
 void TestAvailability::initTestCase()
@@ -108,9 +116,10 @@ void TestAvailability::initTestCase()
         QSKIP("port 80 on loopback cannot be bound here (needs root or a low unprivileged port)");
 }
 
-std::unique_ptr<LoopbackWebServer> TestAvailability::startServer(int status)
+std::unique_ptr<LoopbackWebServer> TestAvailability::startServer(int status,
+                                                                 const QByteArray &location)
 {
-    auto server = std::make_unique<LoopbackWebServer>(status);
+    auto server = std::make_unique<LoopbackWebServer>(status, location);
     if (!server->listenSomewhere())
         return nullptr;
     return server;
@@ -123,7 +132,6 @@ void TestAvailability::answerDecides_data()
 
     QTest::newRow("200") << 200 << true;
     QTest::newRow("204") << 204 << true;
-    QTest::newRow("redirect, not followed") << 302 << true;
     QTest::newRow("404") << 404 << false;
     QTest::newRow("401") << 401 << false;
     QTest::newRow("500") << 500 << false;
@@ -138,6 +146,20 @@ void TestAvailability::answerDecides()
     QVERIFY(server);
     QCOMPARE(Controller::checkControllerAvailable(server->address()), available);
     QCOMPARE(server->requestLines(), QStringList{QStringLiteral("HEAD /tqsettings.json HTTP/1.1")});
+}
+
+// A redirection counts as an answer by itself: its target, which would refuse, is never asked.
+void TestAvailability::redirectIsNotFollowed()
+{
+    auto target = startServer(404);
+    QVERIFY(target);
+    auto server = startServer(302, QByteArrayLiteral("http://") + target->address().toLatin1() +
+                                       QByteArrayLiteral("/tqsettings.json"));
+    QVERIFY(server);
+    QVERIFY(Controller::checkControllerAvailable(server->address()));
+    QCOMPARE(server->requestLines(), QStringList{QStringLiteral("HEAD /tqsettings.json HTTP/1.1")});
+    QCoreApplication::processEvents();
+    QCOMPARE(target->connections(), 0);
 }
 
 void TestAvailability::silentServerGivesUpAfterTheLimit()
