@@ -39,7 +39,7 @@ void setInherited(const char *name, Inherited inherited)
     }
 }
 
-// The board's flag string as the specification gives it (Part 1.1), written out here so that a
+// The board's flag string as it must be, written out here so that a
 // change of the program's string cannot pass unnoticed: single blanks between the flags, the
 // sandbox off (the display runs as root), touch on.
 const QByteArray kBoardFlags =
