@@ -29,10 +29,6 @@ foreach(face Lato-Regular Lato-Bold)
     string(APPEND cs_qrc_text
         "  <file alias=\"assets/fonts/${face}.ttf\">${cs_generated_assets}/fonts/${face}.ttf</file>\n")
 endforeach()
-# Images made at build time (for example the splash bitmap) are listed by the area that makes them.
-foreach(f IN LISTS CS_GENERATED_RESOURCES)
-    string(APPEND cs_qrc_text "  <file alias=\"${f}\">${CMAKE_BINARY_DIR}/generated/${f}</file>\n")
-endforeach()
 string(APPEND cs_qrc_text "</qresource>\n</RCC>\n")
 # Written at configure time (the resource compiler's dependency scan reads it then), and only
 # when it changed, so an unrelated re-configure does not rebuild the bundle.
