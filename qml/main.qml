@@ -1,4 +1,5 @@
 import QtQuick 2.12
+import ControllerSelect 1.0
 import Zel.BSP 1.0
 import Zel.Gui 1.0
 import Zel.System 1.0
@@ -223,8 +224,7 @@ DeviceWindow {
 
     // Input that wakes the screen saver is swallowed by it and reaches nothing: that is not
     // yet a use of the display.
-    ActivityWatcher {
-        window: mainWindow
+    InputActivity {
         onInputStarted: {
             if (!screenSaver.visible)
                 mainWindow._personUsedDisplay()

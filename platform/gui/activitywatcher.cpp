@@ -39,8 +39,6 @@ bool ActivityWatcher::eventFilter(QObject *watched, QEvent *event)
     if (!startsInput(event))
         return false;
     emit activity();
-    if (isFirstOfInput(event))
-        emit inputStarted();
     if (!swallow)
         return false;
     switch (event->type()) {
@@ -79,22 +77,6 @@ bool ActivityWatcher::startsInput(QEvent *event)
         return !m_swallowInput;
     case QEvent::MouseMove:
         return !m_swallowInput && static_cast<QMouseEvent *>(event)->buttons() != Qt::NoButton;
-    default:
-        return false;
-    }
-}
-
-bool ActivityWatcher::isFirstOfInput(QEvent *event)
-{
-    switch (event->type()) {
-    case QEvent::TouchBegin:
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::Wheel:
-    case QEvent::TabletPress:
-        return true;
-    case QEvent::KeyPress:
-        return !static_cast<QKeyEvent *>(event)->isAutoRepeat();
     default:
         return false;
     }

@@ -6,8 +6,6 @@
 
 // Reports user input anywhere in a window (press, touch, wheel, key). While swallowInput is
 // set, the input that woke it is eaten whole, press to release, so it reaches nothing below.
-// activity() comes with every event of an input, inputStarted() only with its first one (a
-// press, a touch's begin, a key press that is not a repeat, a wheel turn).
 class ActivityWatcher : public QObject
 {
     Q_OBJECT
@@ -26,14 +24,12 @@ signals:
     void windowChanged();
     void swallowInputChanged();
     void activity();
-    void inputStarted();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     bool startsInput(QEvent *event);
-    static bool isFirstOfInput(QEvent *event);
     bool continuesEaten(QEvent *event);
 
     QPointer<QQuickWindow> m_window;

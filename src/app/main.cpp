@@ -1,6 +1,7 @@
 #include "controller/controller.h"
 #include "environment.h"
 #include "model/controllerlistmodel.h"
+#include "ui/inputactivity.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -21,6 +22,8 @@ int main(int argc, char *argv[])
     // A font that fails to load is not fatal: the UI falls back to the default family.
     QFontDatabase::addApplicationFont(QStringLiteral(":/assets/fonts/Lato-Bold.ttf"));
     QFontDatabase::addApplicationFont(QStringLiteral(":/assets/fonts/Lato-Regular.ttf"));
+
+    InputActivity::registerType();
 
     QQmlApplicationEngine engine;
     engine.addImportPath(QStringLiteral("qrc:/qml/keyboard/styles/"));

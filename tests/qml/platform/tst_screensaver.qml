@@ -1,6 +1,5 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
-import QtQuick.Window 2.15
 import QtTest 1.2
 import Zel.Gui 1.0
 
@@ -55,26 +54,6 @@ Item {
                 timeoutInterval: 100
             }
         }
-    }
-
-    Component {
-        id: watcher
-
-        ActivityWatcher {
-            window: root.Window.window
-        }
-    }
-
-    SignalSpy {
-        id: activitySpy
-
-        signalName: "activity"
-    }
-
-    SignalSpy {
-        id: startSpy
-
-        signalName: "inputStarted"
     }
 
     TestCase {
@@ -173,35 +152,6 @@ Item {
             compare(s.visible, false)
             wait(300)
             compare(s.visible, false)
-        }
-
-        // activity() comes with every event of an input, inputStarted() only with its first.
-        function test_watcher_reports_the_start_of_each_input() {
-            const w = createTemporaryObject(watcher, root)
-            verify(w.window)
-            activitySpy.target = w
-            startSpy.target = w
-            activitySpy.clear()
-            startSpy.clear()
-
-            mousePress(page, 50, 50)
-            mouseMove(page, 60, 60)
-            mouseRelease(page, 60, 60)
-            compare(startSpy.count, 1, "mouse")
-            verify(activitySpy.count >= 3, "mouse: " + activitySpy.count)
-
-            const touch = touchEvent(page)
-            touch.press(0, page, 50, 50).commit()
-            touch.move(0, page, 60, 60).commit()
-            touch.release(0, page, 60, 60).commit()
-            compare(startSpy.count, 2, "touch")
-
-            keyClick(Qt.Key_A)
-            compare(startSpy.count, 3, "key")
-
-            // Moving the pointer without a button is no input.
-            mouseMove(page, 100, 100)
-            compare(startSpy.count, 3, "hover")
         }
 
         function test_covers_popups_in_a_device_window() {

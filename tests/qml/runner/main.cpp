@@ -1,3 +1,5 @@
+#include "ui/inputactivity.h"
+
 #include <QFontDatabase>
 #include <QObject>
 #include <QQmlEngine>
@@ -14,6 +16,7 @@ public slots:
     void applicationAvailable()
     {
         QtWebEngine::initialize();
+        InputActivity::registerType();
         QFontDatabase::addApplicationFont(QStringLiteral(":/assets/fonts/Lato-Bold.ttf"));
         QFontDatabase::addApplicationFont(QStringLiteral(":/assets/fonts/Lato-Regular.ttf"));
     }
