@@ -10,6 +10,12 @@ bool ControllerListModel::ControllerData::operator==(const ControllerData &other
            ipAddress == other.ipAddress;
 }
 
+uint qHash(const ControllerListModel::ControllerData &record, uint seed)
+{
+    return qHash(record.name, seed) ^ qHash(record.model, seed + 1) ^
+           qHash(record.serialNumber, seed + 2) ^ qHash(record.ipAddress, seed + 3);
+}
+
 ControllerListModel *ControllerListModel::instance()
 {
     // Function-local static: created once, even under concurrent first calls; never destroyed.
@@ -85,6 +91,7 @@ void ControllerListModel::update()
         QMutexLocker locker(&m_mutex);
         beginResetModel();
         m_rows.clear();
+        m_rowSet.clear();
         endResetModel();
     }
 
@@ -101,12 +108,13 @@ void ControllerListModel::addController(const ControllerData &record)
         return;
 
     QMutexLocker locker(&m_mutex);
-    if (m_rows.contains(record))
+    if (m_rowSet.contains(record))
         return;
 
     const int n = m_rows.size();
     beginInsertRows(QModelIndex(), n, n);
     m_rows.append(record);
+    m_rowSet.insert(record);
     endInsertRows();
 
     m_searchTimer.start();

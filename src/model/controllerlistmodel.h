@@ -2,6 +2,7 @@
 
 #include <QAbstractListModel>
 #include <QMutex>
+#include <QSet>
 #include <QString>
 #include <QTimer>
 #include <QVector>
@@ -70,8 +71,12 @@ private:
     QMutex m_mutex;
     bool m_loading = false;
     QVector<ControllerData> m_rows;
+    // The same rows, for the duplicate test: a flood of replies must not cost a scan per row.
+    QSet<ControllerData> m_rowSet;
     QTimer m_searchTimer;
     std::function<void()> m_discover;
 };
+
+uint qHash(const ControllerListModel::ControllerData &record, uint seed = 0);
 
 Q_DECLARE_METATYPE(ControllerListModel::ControllerData)
