@@ -22,6 +22,7 @@ DeviceWindow {
     // The keys that share the function keys' face follow it through this one value: a binding
     // inside the style group to another of its keys would loop.
     readonly property color _functionKeyBackgroundColor: globalStyle.ui.customColor1
+    readonly property bool _linkUp: NetworkManager.ethernetConnected
 
     // The start-up decision. It also runs again for a stored controller that did not answer.
     function init() {
@@ -91,6 +92,12 @@ DeviceWindow {
 
     color: "white"
 
+    on_LinkUpChanged: {
+        if (!initTimer.running)
+            return
+        initTimer.stop()
+        Qt.callLater(mainWindow._retryNow)
+    }
     Component.onCompleted: {
         VirtualKeyboardSettings.layoutPath = "qrc:/qml/keyboard/layouts"
         VirtualKeyboardSettings.stylePath = "qrc:/qml/keyboard/style"
@@ -210,16 +217,6 @@ DeviceWindow {
         onTriggered: mainWindow._retryNow()
     }
 
-    Connections {
-        target: NetworkManager
-
-        function onEthernetConnectedChanged() {
-            if (!initTimer.running)
-                return
-            initTimer.stop()
-            Qt.callLater(mainWindow._retryNow)
-        }
-    }
 
     // Input that wakes the screen saver is swallowed by it and reaches nothing: that is not
     // yet a use of the display.

@@ -242,10 +242,4 @@ ListPage {
 
         onAccepted: NetworkManager.deleteWifiConnection(ssid)
     }
-
-    component WifiMenuItem: MenuItem {
-        font: $ZelGui.font({ "family": ZelStyle.ui.fontFamily, "pixelSize": $ZelGui.sp(20) })
-        Layout.fillWidth: true
-        background: Rectangle { color: ZelStyle.ui.baseColor }
-    }
 }

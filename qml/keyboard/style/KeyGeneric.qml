@@ -1,5 +1,5 @@
-import QtQuick 2.15
-import QtGraphicalEffects 1.15
+import QtQuick 2.12
+import QtGraphicalEffects 1.12
 import Zel.Gui 1.0
 import Zel.VirtualKeyboard 1.0
 

@@ -1,4 +1,4 @@
-import QtQuick 2.15
+import QtQuick 2.12
 import Zel.Gui 1.0
 
 // Puts the keyboard away: a keyboard glyph with a chevron pointing down under it.

@@ -5,6 +5,7 @@ import Zel.Gui 1.0
 import Zel.System 1.0
 import "qrc:/qml/pages"
 import "NetworkState.js" as NetworkState
+import "qrc:/qml/elements/NetworkRecords.js" as NetworkRecords
 
 Item {
     id: root
@@ -72,8 +73,7 @@ Item {
         }
 
         function test_getText(data) {
-            var page = showPage()
-            compare(page.getText(data.value), data.text)
+            compare(NetworkRecords.displayText(data.value), data.text)
         }
 
         function test_tableFollowsRecord() {
