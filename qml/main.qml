@@ -11,10 +11,6 @@ import "pages"
 DeviceWindow {
     id: mainWindow
 
-    // The keys that share the function keys' face follow it through this one value: a binding
-    // inside the style group to another of its keys would loop.
-    readonly property color _functionKeyBackgroundColor: globalStyle.ui.customColor1
-
     // Stores the choice for the next start and shows it.
     function _showController(address) {
         $Controller.lastController = address
@@ -32,41 +28,7 @@ DeviceWindow {
         startup.start()
     }
 
-    ZelStyleGlobal {
-        id: globalStyle
-
-        ui.primaryColor: "#008440"
-        ui.secondaryColor: "#E6E6E6"
-        ui.baseColor: Qt.rgba(1, 1, 1, 1)
-        ui.textColor: "#3E3E3E"
-        ui.selectionColor: "darkGrey"
-        ui.fontFamily: "Lato"
-        ui.dimmedBackgroundColor: Qt.rgba(0, 0, 0, 0.5)
-        ui.customColor1: "#E6E6E6"
-        ui.customColor2: "#96D5AD"
-        ui.customColor3: "#77B08B"
-        ui.customColor4: "#C8C8C8"
-
-        usability.longPressInterval: 1000
-
-        virtualkeyboard.displayLanguageNameOnSpaceKey: false
-        virtualkeyboard.heightRatio: /[34]/.test($ZelGui.envVar("ZEL_DEVICE_TYPE")) ? 0.6 : undefined
-        virtualkeyboard.fontFamily: globalStyle.ui.fontFamily
-        virtualkeyboard.panelBackgroundColor: "white"
-        virtualkeyboard.keyBackgroundColor: "white"
-        virtualkeyboard.functionKeyFontColor: globalStyle.ui.textColor
-        virtualkeyboard.functionKeyBackgroundColor: mainWindow._functionKeyBackgroundColor
-        virtualkeyboard.spaceKeyBackgroundColor: mainWindow._functionKeyBackgroundColor
-        virtualkeyboard.previewKeyBackgroundColor: mainWindow._functionKeyBackgroundColor
-        virtualkeyboard.alternateKeysBackgroundColor: mainWindow._functionKeyBackgroundColor
-        virtualkeyboard.enterKeyBackgroundColor: mainWindow._functionKeyBackgroundColor
-        virtualkeyboard.keyFontColor: globalStyle.ui.textColor
-        virtualkeyboard.previewKeyFontColor: globalStyle.ui.textColor
-        virtualkeyboard.enterKeyFontColor: globalStyle.ui.primaryColor
-        virtualkeyboard.functionKeyActiveFontColor: globalStyle.ui.primaryColor
-        virtualkeyboard.topRelativeMargin: 0.04
-        virtualkeyboard.keyRelativeOutterMargin: 0.1
-    }
+    AppStyle {}
 
     KelvoSplashScreen {
         id: splash
