@@ -212,7 +212,12 @@ Item {
                                   "connectionSettings": { "dhcp": false, "password": "home-secret",
                                       "ipAddress": "192.168.50.20", "subnetMask": "255.255.255.0",
                                       "gateway": "192.168.50.1", "dnsServer": ["192.168.50.1"] } })
-            wait(400) // let the switch and the fades settle
+            // The switch's knob has come to rest at the end of its state.
+            var mode = field(page, "modeSwitch")
+            tryVerify(function () {
+                return mode.indicator.x === (mode.checked ? mode.width - mode.indicator.width
+                                                            - mode.padding : mode.padding)
+            }, 3000, "the switch at rest")
             waitForRendering(page)
             var done = false
             page.grabToImage(function (result) {
