@@ -53,7 +53,9 @@ GridLayout {
     rowSpacing: ZelStyle.ui.contentPadding
     columnSpacing: $ZelGui.sp(15)
     // A page's width even while no field is shown to stretch the form (with DHCP).
+    Layout.fillWidth: true
     Layout.maximumWidth: Number.POSITIVE_INFINITY
+    Layout.alignment: Qt.AlignTop
 
     FormLabel {
         id: modeLabel

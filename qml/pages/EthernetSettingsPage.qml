@@ -39,8 +39,6 @@ InputPage {
         id: form
 
         firstRow: 2
-        Layout.fillWidth: true
-        Layout.alignment: Qt.AlignTop
 
         FormLabel {
             text: qsTr("Display timeout [s]")

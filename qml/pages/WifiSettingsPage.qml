@@ -60,8 +60,6 @@ InputPage {
         id: form
 
         firstRow: 2
-        Layout.fillWidth: true
-        Layout.alignment: Qt.AlignTop
 
         FormLabel {
             objectName: "formHeading"
