@@ -2,6 +2,45 @@
 <!DOCTYPE TS>
 <TS version="2.1" sourcelanguage="en">
 <context>
+    <name>AddressForm</name>
+    <message>
+        <source>Mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DHCP</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Static</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IP</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Subnet Mask</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gateway</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DNS 1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DNS 2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DNS 3</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CheckInputDialog</name>
     <message>
         <source>Check input</source>
@@ -61,35 +100,7 @@
 <context>
     <name>EthernetInfoPage</name>
     <message>
-        <source>%1 secs</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Ethernet info</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>MAC Address</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>IP Address</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Subnet Mask</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Gateway</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Nameservers</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>DHCP Lease</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -107,42 +118,6 @@
         <source>Display timeout [s]</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>Mode</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>DHCP</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Static</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>IP</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Subnet Mask</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Gateway</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>DNS 1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>DNS 2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>DNS 3</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 <context>
     <name>IPTextField</name>
@@ -152,21 +127,9 @@
     </message>
 </context>
 <context>
-    <name>WifiInfoPage</name>
+    <name>InfoTable</name>
     <message>
         <source>%1 secs</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>WiFi info</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Connected to WiFi &apos;%1&apos;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Not connected to any WiFi network</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -191,6 +154,21 @@
     </message>
     <message>
         <source>DHCP Lease</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WifiInfoPage</name>
+    <message>
+        <source>WiFi info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connected to WiFi &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not connected to any WiFi network</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -213,6 +191,17 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Delete connection &apos;%1&apos;?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Are you sure you want to delete the Wifi connection to &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WifiRow</name>
+    <message>
         <source>Disconnect</source>
         <translation type="unfinished"></translation>
     </message>
@@ -226,14 +215,6 @@
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Delete connection &apos;%1&apos;?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Are you sure you want to delete the Wifi connection to &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -253,42 +234,6 @@
     </message>
     <message>
         <source>Password</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Mode</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>DHCP</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Static</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>IP</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Subnet Mask</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Gateway</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>DNS 1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>DNS 2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>DNS 3</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

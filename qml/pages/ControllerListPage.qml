@@ -31,10 +31,6 @@ StackView {
         root.push(page)
     }
 
-    function _columnWidth(rowWidth, column) {
-        return (rowWidth - 2 * ZelStyle.ui.contentMargin) * root.columnSizes[column]
-    }
-
     initialItem: _listPage
 
     Component {
@@ -69,24 +65,13 @@ StackView {
             width: ListView.view.width
             height: 50
 
-            Row {
+            ColumnRow {
                 anchors.fill: parent
                 anchors.leftMargin: ZelStyle.ui.contentMargin
                 anchors.rightMargin: ZelStyle.ui.contentMargin
-
-                Repeater {
-                    model: [_row.rowData.name, _row.rowData.serial, _row.rowData.ipAddress]
-
-                    Text {
-                        width: root._columnWidth(_row.width, index)
-                        height: _row.height
-                        text: modelData === undefined ? "" : modelData
-                        color: _row._selected ? ZelStyle.ui.primaryColor : ZelStyle.ui.textColor
-                        font.pixelSize: 20
-                        verticalAlignment: Text.AlignVCenter
-                        elide: Text.ElideRight
-                    }
-                }
+                texts: [_row.rowData.name, _row.rowData.serial, _row.rowData.ipAddress]
+                columnSizes: _row.ListView.view.columnSizes
+                color: _row._selected ? ZelStyle.ui.primaryColor : ZelStyle.ui.textColor
             }
 
             MyMouseArea {
@@ -241,6 +226,7 @@ StackView {
                     objectName: "wifiLink"
                     visible: NetworkManager.wifiConnected
                     glyph: "\uf1eb"
+                    Layout.leftMargin: 15
                     address: NetworkManager.wifiConnectionInfo.ipAddress
                 }
 
@@ -248,6 +234,7 @@ StackView {
                     objectName: "ethernetLink"
                     visible: NetworkManager.ethernetConnected
                     glyph: "\uf796"
+                    Layout.leftMargin: 15
                     address: NetworkManager.ethernetConnectionInfo.ipAddress
                 }
 
@@ -279,24 +266,13 @@ StackView {
                 color: ZelStyle.ui.customColor1
                 radius: 0.15 * height
 
-                Row {
+                ColumnRow {
                     anchors.fill: parent
                     anchors.leftMargin: ZelStyle.ui.contentMargin
                     anchors.rightMargin: ZelStyle.ui.contentMargin
-
-                    Repeater {
-                        model: [qsTr("Controller name"), qsTr("Serial number"), qsTr("IP address")]
-
-                        Text {
-                            width: root._columnWidth(_columnHeader.width, index)
-                            height: _columnHeader.height
-                            text: modelData
-                            font.pixelSize: 20
-                            font.bold: true
-                            verticalAlignment: Text.AlignVCenter
-                            elide: Text.ElideRight
-                        }
-                    }
+                    texts: [qsTr("Controller name"), qsTr("Serial number"), qsTr("IP address")]
+                    columnSizes: root.columnSizes
+                    bold: true
                 }
             }
 
@@ -310,6 +286,8 @@ StackView {
                 Layout.fillHeight: true
                 model: $ControllerListModel
                 delegate: controllerRowDelegate
+                // The rows read their column widths from the view they are in.
+                readonly property var columnSizes: root.columnSizes
                 currentIndex: -1
                 clip: true
                 boundsBehavior: Flickable.StopAtBounds
@@ -318,13 +296,11 @@ StackView {
 
                 // A new search empties the list: a kept index would pick whatever arrives
                 // in that place next.
-                Connections {
-                    target: $ControllerListModel
+                readonly property bool _searching: $ControllerListModel.loading
 
-                    function onLoadingChanged() {
-                        if ($ControllerListModel.loading)
-                            _list.currentIndex = -1
-                    }
+                on_SearchingChanged: {
+                    if (_searching)
+                        currentIndex = -1
                 }
             }
 
@@ -336,28 +312,6 @@ StackView {
                 enabled: _list.count > 0 && _list.currentIndex >= 0 && _list.currentItem !== null
                 onClicked: root.displayController(_list.currentItem.rowData.ipAddress)
             }
-        }
-    }
-
-    // One of the display's own links: its glyph and address, shown while the link is up.
-    component LinkInfo: RowLayout {
-        property string glyph
-        property var address
-
-        Layout.leftMargin: 15
-        spacing: 6
-
-        Text {
-            text: parent.glyph
-            font: $ZelGui.fontAwesome5Light(18)
-            color: ZelStyle.ui.primaryColor
-        }
-
-        Text {
-            text: parent.address === undefined || parent.address === null ? "" : String(parent.address)
-            font.family: ZelStyle.ui.fontFamily
-            font.pixelSize: 18
-            color: ZelStyle.ui.textColor
         }
     }
 }

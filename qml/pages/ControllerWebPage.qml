@@ -1,6 +1,6 @@
 import QtQuick 2.12
 import QtQuick.Controls 2.12
-import QtWebEngine 1.10
+import QtWebEngine 1.8
 import Zel.Gui 1.0
 
 // The chosen controller's web interface over the whole window. Nothing is kept between runs,

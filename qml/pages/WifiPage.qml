@@ -31,7 +31,7 @@ ListPage {
     }
 
     function openSettings(ssid, encrypted, connectionSettings) {
-        var properties = { "ssid": ssid, "encrypted": _isEncrypted(encrypted) }
+        var properties = { "ssid": ssid, "encrypted": isEncrypted(encrypted) }
         if (connectionSettings !== undefined)
             properties.connectionSettings = connectionSettings
         push(settingsPageComponent, properties)
@@ -43,7 +43,7 @@ ListPage {
         deleteDialog.open()
     }
 
-    function _isEncrypted(value) {
+    function isEncrypted(value) {
         return typeof value === "boolean" ? value : (!!value && Number(value) !== 0)
     }
 
@@ -96,136 +96,28 @@ ListPage {
     Component {
         id: rowDelegate
 
-        Rectangle {
-            id: row
-
-            readonly property bool isConnection: model.type === WifiListModel.TypeConnection
-            readonly property color rowColor: model.connected ? ZelStyle.ui.primaryColor
-                                                              : ZelStyle.ui.textColor
-
+        WifiRow {
             objectName: "wifiRow_" + model.ssid
             width: ListView.view.width
             height: $ZelGui.sp(50)
-            color: ZelStyle.ui.baseColor
+            ssid: model.ssid
+            encrypted: root.isEncrypted(model.encrypted)
+            connected: model.connected
+            isConnection: model.type === WifiListModel.TypeConnection
+            signalBars: root.signalBars(model.signalStrength)
 
-            function openAccessPoint() {
-                root.openSettings(model.ssid, model.encrypted, undefined)
+            onOpenAccessPoint: root.openSettings(model.ssid, model.encrypted, undefined)
+            onConnectionToggled: {
+                if (model.connected)
+                    NetworkManager.disconnectWifi()
+                else
+                    NetworkManager.connectWifi(model.ssid)
             }
-
-            MyMouseArea {
-                objectName: "rowArea"
-                anchors.fill: parent
-                enabled: !row.isConnection
-                onClicked: row.openAccessPoint()
-            }
-
-            SignalStrengthIndicator {
-                id: indicator
-
-                objectName: "signalIndicator"
-                x: ZelStyle.ui.contentPadding
-                anchors.verticalCenter: parent.verticalCenter
-                width: height
-                height: 0.75 * row.height
-                value: root.signalBars(model.signalStrength)
-                baseColor: "#d1d1d1"
-                fillColor: row.rowColor
-
-                Text {
-                    objectName: "lockGlyph"
-                    anchors.right: parent.right
-                    anchors.bottom: parent.bottom
-                    visible: root._isEncrypted(model.encrypted)
-                    color: row.rowColor
-                    font: $ZelGui.fontAwesome5Solid(Math.max(5, 0.3 * indicator.height))
-                    text: "\uf023"
-                }
-            }
-
-            FlickableText {
-                objectName: "ssidText"
-                anchors.left: indicator.right
-                anchors.leftMargin: 15
-                anchors.right: actionSquare.left
-                anchors.verticalCenter: parent.verticalCenter
-                autoScrollEnabled: false
-                text: model.ssid
-                color: row.rowColor
-                font: $ZelGui.font({ "family": ZelStyle.ui.fontFamily, "pixelSize": $ZelGui.sp(20) })
-
-                // A name too long for its space can be dragged sideways, and the text then
-                // takes the press away from the row's area below it: a tap on the name is
-                // caught in here, while a drag still moves the name.
-                MyMouseArea {
-                    objectName: "ssidArea"
-                    anchors.fill: parent
-                    enabled: !row.isConnection
-                    onClicked: row.openAccessPoint()
-                }
-            }
-
-            Item {
-                id: actionSquare
-
-                anchors.right: parent.right
-                anchors.rightMargin: ZelStyle.ui.contentMargin
-                width: height
-                height: row.height
-
-                Text {
-                    objectName: "actionGlyph"
-                    anchors.centerIn: parent
-                    color: ZelStyle.ui.textColor
-                    font: $ZelGui.fontAwesome5Solid(Math.max(20, actionSquare.height / 2))
-                    text: row.isConnection ? "\uf013" : "\uf054"
-                }
-
-                MyMouseArea {
-                    objectName: "menuArea"
-                    anchors.fill: parent
-                    enabled: row.isConnection
-                    onClicked: connectionMenu.open()
-                }
-            }
-
-            WifiMenu {
-                id: connectionMenu
-
-                objectName: "connectionMenu"
-                x: actionSquare.x - width
-                y: 0
-
-                WifiMenuItem {
-                    objectName: "connectItem"
-                    text: model.connected ? qsTr("Disconnect") : qsTr("Connect")
-                    onTriggered: {
-                        connectionMenu.close()
-                        if (model.connected)
-                            NetworkManager.disconnectWifi()
-                        else
-                            NetworkManager.connectWifi(model.ssid)
-                    }
-                }
-                WifiMenuItem {
-                    objectName: "settingsItem"
-                    text: qsTr("Settings")
-                    onTriggered: {
-                        connectionMenu.close()
-                        // A saved connection is always edited in place, even when the platform
-                        // handed no settings for it: connecting anew would duplicate it.
-                        root.openSettings(model.ssid, model.encrypted,
-                                          model.connectionSettings || {})
-                    }
-                }
-                WifiMenuItem {
-                    objectName: "deleteItem"
-                    text: qsTr("Delete")
-                    onTriggered: {
-                        connectionMenu.close()
-                        root.confirmDelete(model.ssid)
-                    }
-                }
-            }
+            // A saved connection is always edited in place, even when the platform handed no
+            // settings for it: connecting anew would duplicate it.
+            onSettingsChosen: root.openSettings(model.ssid, model.encrypted,
+                                                model.connectionSettings || {})
+            onDeleteChosen: root.confirmDelete(model.ssid)
         }
     }
 
@@ -241,11 +133,5 @@ ListPage {
         standardButtons: StandardButton.Yes | StandardButton.Abort
 
         onAccepted: NetworkManager.deleteWifiConnection(ssid)
-    }
-
-    component WifiMenuItem: MenuItem {
-        font: $ZelGui.font({ "family": ZelStyle.ui.fontFamily, "pixelSize": $ZelGui.sp(20) })
-        Layout.fillWidth: true
-        background: Rectangle { color: ZelStyle.ui.baseColor }
     }
 }

@@ -15,8 +15,6 @@ InputPage {
     property var connectionSettings: undefined
     property bool encrypted: false
 
-    readonly property font _inputFont: $ZelGui.font({ "family": ZelStyle.ui.fontFamily,
-                                                       "pixelSize": $ZelGui.sp(25) })
     readonly property bool _passwordHidden: pwdField.echoMode === TextInput.Password
                                             || pwdField.echoMode === TextInput.PasswordEchoOnEdit
 
@@ -26,26 +24,17 @@ InputPage {
             return
         pwdField.text = NetworkRecords.textOf(NetworkRecords.isRecord(settings) ? settings.password
                                                                                 : undefined)
-        var dhcp = NetworkRecords.isDhcp(settings)
-        modeSwitch.checked = dhcp
-        var texts = NetworkRecords.addressTexts(settings, dhcp)
-        ipField.text = texts.ipAddress
-        subnetMaskField.text = texts.subnetMask
-        gatewayField.text = texts.gateway
-        dns1Field.text = texts.dns[0]
-        dns2Field.text = texts.dns[1]
-        dns3Field.text = texts.dns[2]
+        form.load(settings)
     }
 
     function connect() {
-        var labels = _invalidLabels()
+        var labels = (encrypted && pwdField.text.length < 8 ? [passwordLabel.text] : [])
+                     .concat(form.invalidLabels())
         if (labels.length > 0) {
             validDialog.show(labels)
             return
         }
-        var settings = NetworkRecords.settingsRecord(
-                    modeSwitch.checked, ipField.text, subnetMaskField.text, gatewayField.text,
-                    [dns1Field.text, dns2Field.text, dns3Field.text])
+        var settings = form.settingsRecord()
         settings.password = encrypted ? pwdField.text : ""
         if (connectionSettings === undefined)
             NetworkManager.connectWifi(ssid, settings)
@@ -58,21 +47,6 @@ InputPage {
         pwdField.echoMode = _passwordHidden ? TextInput.Normal : TextInput.Password
     }
 
-    function _invalidLabels() {
-        var labels = encrypted && pwdField.text.length < 8 ? [passwordLabel.text] : []
-        if (modeSwitch.checked)
-            return labels
-        return labels.concat(NetworkRecords.invalidLabels([
-            _check(ipLabel, ipField, true), _check(subnetMaskLabel, subnetMaskField, true),
-            _check(gatewayLabel, gatewayField, false), _check(dns1Label, dns1Field, false),
-            _check(dns2Label, dns2Field, false), _check(dns3Label, dns3Field, false)]))
-    }
-
-    function _check(label, field, required) {
-        return { "label": label.text, "text": field.text, "acceptable": field.acceptableInput,
-                 "required": required }
-    }
-
     title: qsTr("WiFi settings")
     action.text: "Connect"
 
@@ -82,14 +56,10 @@ InputPage {
             initFromSettings()
     }
 
-    GridLayout {
+    AddressForm {
         id: form
 
-        columns: 2
-        rowSpacing: ZelStyle.ui.contentPadding
-        columnSpacing: $ZelGui.sp(15)
-        Layout.fillWidth: true
-        Layout.alignment: Qt.AlignTop
+        firstRow: 2
 
         FormLabel {
             objectName: "formHeading"
@@ -99,6 +69,8 @@ InputPage {
             opacity: 0.5
             horizontalAlignment: Text.AlignHCenter
             wrapMode: Text.WordWrap
+            Layout.row: 0
+            Layout.column: 0
             Layout.columnSpan: 2
             Layout.fillWidth: true
             Layout.bottomMargin: $ZelGui.sp(20)
@@ -121,7 +93,7 @@ InputPage {
                 anchors.verticalCenter: parent.verticalCenter
                 horizontalAlignment: TextInput.AlignRight
                 verticalAlignment: TextInput.AlignVCenter
-                font: root._inputFont
+                font: form.font
                 echoMode: TextInput.Password
                 inputMethodHints: Qt.ImhSensitiveData | Qt.ImhNoAutoUppercase
                                   | Qt.ImhNoPredictiveText
@@ -139,35 +111,6 @@ InputPage {
                 onClicked: root.togglePasswordShown()
             }
         }
-
-        FormLabel { text: qsTr("Mode") }
-        SimpleSwitch {
-            id: modeSwitch
-
-            objectName: "modeSwitch"
-            checked: true
-            textChecked: qsTr("DHCP")
-            textUnchecked: qsTr("Static")
-            colorChecked: "lightGrey"
-            colorUnchecked: "lightGrey"
-            font: root._inputFont
-            Layout.preferredWidth: Math.max(115, implicitWidth)
-            Layout.preferredHeight: Math.max(40, implicitHeight)
-            Layout.alignment: Qt.AlignRight | Qt.AlignVCenter
-        }
-
-        FormLabel { id: ipLabel; text: qsTr("IP"); visible: !modeSwitch.checked }
-        AddressField { id: ipField; objectName: "ipField" }
-        FormLabel { id: subnetMaskLabel; text: qsTr("Subnet Mask"); visible: !modeSwitch.checked }
-        AddressField { id: subnetMaskField; objectName: "subnetMaskField" }
-        FormLabel { id: gatewayLabel; text: qsTr("Gateway"); visible: !modeSwitch.checked }
-        AddressField { id: gatewayField; objectName: "gatewayField" }
-        FormLabel { id: dns1Label; text: qsTr("DNS 1"); visible: !modeSwitch.checked }
-        AddressField { id: dns1Field; objectName: "dns1Field" }
-        FormLabel { id: dns2Label; text: qsTr("DNS 2"); visible: !modeSwitch.checked }
-        AddressField { id: dns2Field; objectName: "dns2Field" }
-        FormLabel { id: dns3Label; text: qsTr("DNS 3"); visible: !modeSwitch.checked }
-        AddressField { id: dns3Field; objectName: "dns3Field" }
     }
 
     CheckInputDialog {
@@ -175,18 +118,5 @@ InputPage {
 
         objectName: "validDialog"
         parent: root
-    }
-
-    component FormLabel: Text {
-        font: root._inputFont
-        Layout.alignment: Qt.AlignVCenter
-    }
-
-    component AddressField: IPTextField {
-        visible: !modeSwitch.checked
-        font: root._inputFont
-        horizontalAlignment: TextInput.AlignRight
-        verticalAlignment: TextInput.AlignVCenter
-        Layout.fillWidth: true
     }
 }

@@ -1,4 +1,4 @@
-import QtQuick 2.15
+import QtQuick 2.12
 
 // Deletes the character before the cursor, repeating while held.
 KeyGeneric {

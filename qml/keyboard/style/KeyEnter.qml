@@ -1,4 +1,4 @@
-import QtQuick 2.15
+import QtQuick 2.12
 import Zel.VirtualKeyboard 1.0
 
 // Sends Return to the focused field, and shows and enables itself by that field's EnterKeyAction.

@@ -1,5 +1,5 @@
-import QtQuick 2.15
-import QtGraphicalEffects 1.15
+import QtQuick 2.12
+import QtGraphicalEffects 1.12
 import Zel.Gui 1.0
 import Zel.VirtualKeyboard 1.0
 
@@ -24,7 +24,7 @@ AbstractKey {
         cached: true
     }
 
-    Text {
+    Glyph {
         id: _icon
 
         objectName: "icon"
@@ -32,11 +32,6 @@ AbstractKey {
         anchors.margins: root._innerMargin
         visible: root.icon !== ""
         text: root.icon
-        font: $ZelGui.fontAwesome5Solid(500)
-        fontSizeMode: Text.Fit
-        minimumPixelSize: 1
-        horizontalAlignment: Text.AlignHCenter
-        verticalAlignment: Text.AlignVCenter
         color: root.textColor
         rotation: root.iconRotation
     }

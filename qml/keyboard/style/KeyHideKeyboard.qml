@@ -1,4 +1,4 @@
-import QtQuick 2.15
+import QtQuick 2.12
 import Zel.Gui 1.0
 
 // Puts the keyboard away: a keyboard glyph with a chevron pointing down under it.
@@ -22,29 +22,19 @@ KeyGeneric {
         y: (parent.height - height) / 2 - 0.1 * height
         rotation: root.iconRotation
 
-        Text {
+        Glyph {
             anchors.fill: parent
             text: "\uf11c" // keyboard
-            font: $ZelGui.fontAwesome5Solid(500)
-            fontSizeMode: Text.Fit
-            minimumPixelSize: 1
-            horizontalAlignment: Text.AlignHCenter
-            verticalAlignment: Text.AlignVCenter
             color: root.textColor
         }
 
-        Text {
+        Glyph {
             objectName: "chevronGlyph"
             width: parent.width / 2
             height: parent.height / 2
             x: (parent.width - width) / 2
             y: parent.height + $ZelGui.sp(3) - height / 2
             text: "\uf078" // chevron-down
-            font: $ZelGui.fontAwesome5Solid(500)
-            fontSizeMode: Text.Fit
-            minimumPixelSize: 1
-            horizontalAlignment: Text.AlignHCenter
-            verticalAlignment: Text.AlignVCenter
             color: root.textColor
         }
     }

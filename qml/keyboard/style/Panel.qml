@@ -1,4 +1,4 @@
-import QtQuick 2.15
+import QtQuick 2.12
 import Zel.Gui 1.0
 
 // The keyboard's background, with a darker line along its top edge.

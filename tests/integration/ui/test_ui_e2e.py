@@ -46,6 +46,20 @@ class DisplayTest(unittest.TestCase):
         self.assertTrue(value, "%s within %s s" % (what, timeout))
         return value
 
+    def wait_for_screen(self, what, name, check, timeout=10):
+        """Takes screenshots into name until check(name) holds."""
+        def shown():
+            self.app.screenshot(name)
+            return check(name)
+        return self.wait_for(what, shown, timeout)
+
+    def list_shown(self, name):
+        return self.app.colour_share(name, ui.WHITE) > 0.8
+
+    def page_shown(self, name):
+        return (self.app.colour_share(name, ui.PAGE_HEADING, 10, ui.HEADING_BOX) > 0.05
+                and self.app.colour_share(name, ui.WHITE) < 0.05)
+
     def first_time(self, entries):
         return entries[0]["time"] if entries else None
 
@@ -65,10 +79,11 @@ class DisplayTest(unittest.TestCase):
         loads = self.wait_for("the controller's page", lambda: self.sim.page_loads(A), 20)
         checks = self.sim.checks(A)
         self.assertTrue(checks and checks[0]["time"] < loads[0]["time"], "checked before loading")
-        time.sleep(2)
+        # The decision searches at once or never: by the time the page shows, it has been made.
+        self.wait_for_screen("the controller's page shown", "stored-controller-page.png",
+                             self.page_shown)
         self.assertEqual(self.sim.discoveries(), [], "no search")
         self.assertEqual(ui.read_last_controller(), A)
-        self.app.screenshot("stored-controller-page.png")
 
     def test_stored_controller_silent(self):
         self.start(stored=A, a_behaviour="http=silent")
@@ -93,48 +108,41 @@ class DisplayTest(unittest.TestCase):
         app = self.start(stored=None)
         self.wait_for("three controllers confirmed",
                       lambda: all(self.sim.checks(ip) for ip in (A, B, C)), 20)
-        time.sleep(6.5)  # the search ends 5 s after the last answer, and the splash has gone
-        app.screenshot("controller-list.png")
+        # The search ends 5 s after the last answer: then its button is enabled again.
+        self.wait_for_screen("the search over", "controller-list.png",
+                             lambda name: self.list_shown(name) and app.colour_share(
+                                 name, ui.BUTTON, 5, ui.SEARCH_BUTTON) > 0.5)
         app.click(200, ui.ROW_Y[1])
         app.click(*ui.LIST_CONNECT)
         chosen = self.wait_for("a choice stored", ui.read_last_controller, 5)
         self.assertIn(chosen, (A, B, C))
         self.wait_for("the chosen controller's page", lambda: self.sim.page_loads(chosen), 10)
-        time.sleep(1.5)
-        app.screenshot("controller-page.png")
         # What the probes below tell apart: the page's heading is there, and nothing is white.
-        self.assertGreater(app.colour_share("controller-page.png", ui.PAGE_HEADING, 10, ui.HEADING_BOX),
-                           0.05, "the controller page's heading")
-        self.assertLess(app.colour_share("controller-page.png", ui.WHITE), 0.05)
+        self.wait_for_screen("the controller page shown", "controller-page.png", self.page_shown)
 
         # The context menu brings the list back, with the rows of the last search.
         searches = len(self.sim.discoveries())
         app.click(640, 500, button=3)
         app.click(640 + 100, 500 + 20)
-        time.sleep(1.5)
-        app.screenshot("controller-list-again.png")
-        self.assertGreater(app.colour_share("controller-list-again.png", ui.WHITE), 0.8,
-                           "the white list covers the page")
-        self.assertLess(app.colour_share("controller-list-again.png", ui.PAGE_HEADING, 10, ui.HEADING_BOX),
-                        0.001, "the controller page's heading is covered")
+        self.wait_for_screen("the white list covering the page", "controller-list-again.png",
+                             lambda name: self.list_shown(name) and app.colour_share(
+                                 name, ui.PAGE_HEADING, 10, ui.HEADING_BOX) < 0.001)
 
         # A drag on the strip takes the drawer along: the list (white) above the finger, the
         # page below it, the strip's arrow under the finger.
         app.drag_to(ui.STRIP, (640, 400), release=False)
-        time.sleep(0.5)
-        app.screenshot("drawer-half-open.png")
+        self.wait_for_screen(
+            "the list above the finger, the page below it, the strip's arrow under it",
+            "drawer-half-open.png",
+            lambda name: app.colour_share(name, ui.WHITE, 1, (0, 0, 1280, 330)) > 0.8
+            and app.colour_share(name, ui.WHITE, 1, (0, 450, 1280, 350)) < 0.2
+            and app.colour_share(name, ui.PRIMARY, 10, (560, 340, 160, 160)) > 0.001)
         app.release()
-        self.assertGreater(app.colour_share("drawer-half-open.png", ui.WHITE, 1, (0, 0, 1280, 330)),
-                           0.8, "the list above the finger")
-        self.assertLess(app.colour_share("drawer-half-open.png", ui.WHITE, 1, (0, 450, 1280, 350)),
-                        0.2, "the page below the finger")
-        self.assertGreater(app.colour_share("drawer-half-open.png", ui.PRIMARY, 10, (560, 340, 160, 160)),
-                           0.001, "the strip's arrow under the finger")
         self.assertEqual(len(self.sim.discoveries()), searches, "no new search on the way back")
 
     def test_manual_address_with_port(self):
         app = self.start(stored=None, sim_extra=["--http-port", "8080"])
-        time.sleep(2)
+        self.wait_for_screen("the list", "_list.png", self.list_shown)
         app.click(*ui.MANUAL_FIELD)
         app.type_text("%s:8080" % A)
         app.key("Return")
@@ -156,7 +164,7 @@ class DisplayTest(unittest.TestCase):
     def test_retry_when_the_link_comes_up_late(self):
         app = self.start(stored=A, ethernet=False)
         self.wait_for("the stored controller cleared", lambda: ui.read_last_controller() == "", 10)
-        time.sleep(5)
+        self.wait_for_screen("the list", "_list.png", self.list_shown)
         self.assertEqual(self.sim.page_loads(A), [])
         plugged = time.time()
         app.set_ethernet(True)
@@ -178,7 +186,7 @@ class DisplayTest(unittest.TestCase):
     def test_retry_gives_way_to_the_users_choice(self):
         app = self.start(stored=A, ethernet=False)
         self.wait_for("the stored controller cleared", lambda: ui.read_last_controller() == "", 10)
-        time.sleep(1)
+        self.wait_for_screen("the list", "_list.png", self.list_shown)
         app.click(*ui.MANUAL_FIELD)
         app.type_text(B)
         app.key("Return")
@@ -193,7 +201,7 @@ class DisplayTest(unittest.TestCase):
         # the stored controller coming back must not take the screen away from them.
         app = self.start(stored=A, ethernet=False)
         self.wait_for("the stored controller cleared", lambda: ui.read_last_controller() == "", 10)
-        time.sleep(1)
+        self.wait_for_screen("the list", "_list.png", self.list_shown)
         app.click(*ui.MANUAL_FIELD)
         app.set_ethernet(True)
         time.sleep(10)
@@ -209,13 +217,12 @@ class DisplayTest(unittest.TestCase):
         for timeout, blanks in ((0, False), (2, True)):
             with self.subTest(display_timeout=timeout):
                 app = self.start(stored=None, display_timeout=timeout)
-                time.sleep(6)
+                time.sleep(6)  # what is tested: three times the time-out, dark or not
                 dark = app.mean_brightness() < 0.02
                 self.assertEqual(dark, blanks)
                 if blanks:
                     app.click(640, 400)
-                    time.sleep(0.5)
-                    self.assertGreater(app.mean_brightness(), 0.5, "a touch wakes the screen")
+                    self.wait_for("a touch waking the screen", lambda: app.mean_brightness() > 0.5, 5)
                 self.app.stop()
                 self.sim.stop()
 

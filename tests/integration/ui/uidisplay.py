@@ -28,6 +28,7 @@ ARTIFACTS = os.environ.get("CS_ARTIFACT_DIR", os.path.join(BINARY_DIR, "artifact
 ROW_Y = [275, 325, 375]
 LIST_CONNECT = (1198, 719)
 MANUAL_FIELD = (1000, 120)
+SEARCH_BUTTON = (222, 105, 32, 30)  # inside the search button, around its icon
 STRIP = (640, 785)
 
 # Colours that tell the screens apart: the drawer's cover and the list are pure white, the
@@ -36,6 +37,7 @@ STRIP = (640, 785)
 WHITE = "#ffffff"
 PAGE_HEADING = "#1d5fa8"
 PRIMARY = "#008440"
+BUTTON = "#77b08b"  # an enabled button; a disabled one is light grey
 HEADING_BOX = (20, 25, 120, 50)
 
 

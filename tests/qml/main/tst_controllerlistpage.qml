@@ -4,6 +4,7 @@ import QtTest 1.2
 import Zel.Gui 1.0
 import Zel.System 1.0
 import Zel.VirtualKeyboard 1.0
+import "qrc:/qml/elements"
 import "qrc:/qml/pages"
 import "../network/NetworkState.js" as NetworkState
 
@@ -31,7 +32,7 @@ Item {
     width: 1280
     height: 800
 
-    ServiceStyle {}
+    AppStyle {}
 
     Component {
         id: pageComponent

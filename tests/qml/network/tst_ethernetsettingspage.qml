@@ -3,6 +3,7 @@ import QtQuick.Controls 2.12
 import QtTest 1.2
 import Zel.Gui 1.0
 import Zel.System 1.0
+import "qrc:/qml/elements"
 import "qrc:/qml/pages"
 import "NetworkState.js" as NetworkState
 
@@ -17,7 +18,7 @@ Item {
     width: 1280
     height: 800
 
-    TestStyle {}
+    AppStyle {}
 
     StackView {
         id: stack
@@ -289,7 +290,12 @@ Item {
                 "ipAddress": "192.168.1.50", "subnetMask": "255.255.255.0",
                 "gateway": "192.168.1.1", "dnsServer": ["192.168.1.1", "8.8.8.8"] }
             var page = showPage()
-            wait(400) // let the switch and the fades settle
+            // The switch's knob has come to rest at the end of its state.
+            var mode = field(page, "modeSwitch")
+            tryVerify(function () {
+                return mode.indicator.x === (mode.checked ? mode.width - mode.indicator.width
+                                                            - mode.padding : mode.padding)
+            }, 3000, "the switch at rest")
             waitForRendering(page)
             var done = false
             page.grabToImage(function (result) {
@@ -304,7 +310,6 @@ Item {
             page.apply()
             var dialog = field(page, "validDialog")
             tryCompare(dialog, "opened", true)
-            wait(400)
             done = false
             dialog.background.parent.grabToImage(function (result) {
                 done = result.saveToFile($ZelGui.envVar("CS_ARTIFACT_DIR")

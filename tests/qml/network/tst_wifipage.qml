@@ -3,6 +3,7 @@ import QtQuick.Controls 2.12
 import QtTest 1.2
 import Zel.Gui 1.0
 import Zel.System 1.0
+import "qrc:/qml/elements"
 import "qrc:/qml/pages"
 import "NetworkState.js" as NetworkState
 
@@ -12,7 +13,7 @@ Item {
     width: 1280
     height: 800
 
-    TestStyle {}
+    AppStyle {}
 
     StackView {
         id: stack

@@ -1,4 +1,4 @@
-import QtQml 2.15
+import QtQml 2.12
 import Zel.VirtualKeyboard 1.0
 
 // Digits-only fields: addresses and numbers.

@@ -1,4 +1,4 @@
-import QtQml 2.15
+import QtQml 2.12
 import Zel.VirtualKeyboard 1.0
 
 // General text: letters, then digits and punctuation, then symbols.
