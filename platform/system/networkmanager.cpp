@@ -141,6 +141,7 @@ QString NetworkManager::stateFile() const
 
 void NetworkManager::setEthernetConnectionSettings(const QVariantMap &settings)
 {
+    syncWithFile();
     QJsonObject state = m_state;
     QJsonObject e = state.value(kEthernet).toObject();
     e.insert(kSettings, QJsonObject::fromVariantMap(settings));
@@ -163,6 +164,7 @@ void NetworkManager::startEthernet(QJsonObject &state)
 
 void NetworkManager::finishEthernet()
 {
+    syncWithFile();
     QJsonObject state = m_state;
     QJsonObject e = state.value(kEthernet).toObject();
     if (!carrier(e))
@@ -187,6 +189,7 @@ void NetworkManager::connectWifi(const QString &ssid, const QVariant &settings)
         qCWarning(lcNetwork) << "connectWifi without a network name";
         return;
     }
+    syncWithFile();
     QJsonObject state = m_state;
     QJsonObject w = state.value(kWifi).toObject();
     QJsonArray connections = w.value(kConnections).toArray();
@@ -210,6 +213,7 @@ void NetworkManager::connectWifi(const QString &ssid, const QVariant &settings)
 
 void NetworkManager::updateWifiConnection(const QString &ssid, const QVariantMap &settings)
 {
+    syncWithFile();
     QJsonObject state = m_state;
     QJsonObject w = state.value(kWifi).toObject();
     QJsonArray connections = w.value(kConnections).toArray();
@@ -230,6 +234,7 @@ void NetworkManager::updateWifiConnection(const QString &ssid, const QVariantMap
 
 void NetworkManager::disconnectWifi()
 {
+    syncWithFile();
     m_wifiTimer.stop();
     QJsonObject state = m_state;
     QJsonObject w = state.value(kWifi).toObject();
@@ -242,6 +247,7 @@ void NetworkManager::disconnectWifi()
 
 void NetworkManager::deleteWifiConnection(const QString &ssid)
 {
+    syncWithFile();
     QJsonObject w = wifiState();
     QJsonArray connections = w.value(kConnections).toArray();
     const int index = indexOfSsid(connections, ssid);
@@ -269,6 +275,7 @@ void NetworkManager::startWifi(QJsonObject &state, const QString &ssid)
 
 void NetworkManager::finishWifi()
 {
+    syncWithFile();
     QJsonObject state = m_state;
     QJsonObject w = state.value(kWifi).toObject();
     const QString ssid = w.value(kActive).toString();
@@ -347,6 +354,12 @@ QVariantMap NetworkManager::snapshot() const
         {QStringLiteral("wifiMacAddress"), wifiMacAddress()},
         {QStringLiteral("ethernetConnectionSettings"), ethernetConnectionSettings()},
     };
+}
+
+void NetworkManager::syncWithFile()
+{
+    if (m_file)
+        m_file->pickUpChange();
 }
 
 void NetworkManager::commit(const QJsonObject &state)

@@ -66,6 +66,8 @@ signals:
 private:
     QJsonObject ethernet() const;
     QVariantMap snapshot() const;
+    // Takes an outside edit of the state file before a change is made from the state in hand.
+    void syncWithFile();
     void commit(const QJsonObject &state);
     void startEthernet(QJsonObject &state);
     void finishEthernet();

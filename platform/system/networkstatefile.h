@@ -20,6 +20,9 @@ public:
     // Reads the file; false (and obj untouched) when it is missing or not a JSON object.
     bool load(QJsonObject *obj, QString *error = nullptr);
     bool save(const QJsonObject &obj);
+    // Reports an outside edit now if there is one the watcher has not told of yet, so that a
+    // change made from a stale state never writes over it.
+    void pickUpChange() { checkForChange(); }
 
 signals:
     void externallyChanged(const QJsonObject &state);
