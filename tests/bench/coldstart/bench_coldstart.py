@@ -3,8 +3,12 @@ seen on the controller's side, with empty caches (a fresh tmpfs on /tmp/cache an
 round), and the summed PSS of the process tree once the page shows. The same page is asked of
 Chromium in kiosk mode (a fresh --user-data-dir each round) in the same run, rounds alternating.
 
+Both are measured twice under Xvfb: drawing with OpenGL (here Mesa's software GL; the board's path,
+where the first frames pay for compiling shaders) and drawing in software (the Qt Quick software
+back-end, and Chromium with --disable-gpu). The web engine itself draws in software throughout.
+
 Run by CTest through scripts/testnet.sh and `unshare -m`: it refuses to start outside a private
-network and mount namespace, so nothing reaches the machine's network, /config or /tmp.
+network and mount namespace, so nothing reaches the machine's network, /config, /tmp or home.
 
 Environment: CS_BENCH_ROUNDS (default 5), CS_BENCH_SETTLE (seconds between the page request
 and the memory reading, default 3)."""
@@ -31,8 +35,9 @@ WORK = os.path.join(BINARY_DIR, "tmp", "bench-coldstart")
 LOG = os.path.join(WORK, "controllers.log")
 # Where the application keeps the web engine's and the UI engine's caches on the board.
 CACHES = ["/tmp/cache", "/tmp/data"]
-# Both draw in software under Xvfb; root needs --no-sandbox.
-ENGINE_FLAGS = ["--no-sandbox", "--disable-gpu"]
+# Root needs --no-sandbox.
+ENGINE_FLAGS = ["--no-sandbox"]
+HOME = "/tmp/data/home"
 
 
 def refusal():
@@ -138,9 +143,10 @@ def pss_kib(pids):
 
 def one_round(name, argv, env):
     fresh_caches()
+    os.makedirs(HOME)
     t0 = time.time()
-    proc = subprocess.Popen(argv, env=env, start_new_session=True,
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    with open(os.path.join(WORK, name + ".log"), "w") as out:
+        proc = subprocess.Popen(argv, env=env, start_new_session=True, stdout=out, stderr=out)
     head = get = None
     deadline = t0 + 30
     while get is None and time.time() < deadline and proc.poll() is None:
@@ -184,23 +190,31 @@ def main():
 
     xvfb, display = start_xvfb()
     sim = start_controller(ip)
-    base = dict(os.environ, DISPLAY=display)
+    base = dict(os.environ, DISPLAY=display, HOME=HOME)
     for var in ("XDG_CACHE_HOME", "XDG_DATA_HOME", "QT_QPA_OFFSCREEN_NO_GLX", "QT_QUICK_BACKEND"):
         base.pop(var, None)
+    # The application puts its caches under /tmp itself; Chromium is told to.
+    chromium_env = dict(base, XDG_CACHE_HOME="/tmp/cache", XDG_CONFIG_HOME="/tmp/data/config")
     ours_env = dict(base, QT_QPA_PLATFORM="xcb",
                     ZEL_NETWORK_STATE=os.path.join(WORK, "network.json"),
-                    QTWEBENGINE_CHROMIUM_FLAGS=" ".join(ENGINE_FLAGS + ["--touch-events=enabled"]))
-    runs = {"controllerselect": [], "chromium": []}
+                    QTWEBENGINE_CHROMIUM_FLAGS=" ".join(
+                        ENGINE_FLAGS + ["--disable-gpu", "--touch-events=enabled"]))
+    chromium = ["chromium", "--kiosk", "--no-first-run",
+                "--user-data-dir=/tmp/data/chromium"] + ENGINE_FLAGS
+    page = "http://%s/" % ip
+    configs = [
+        ("controllerselect GL", [APP], ours_env),
+        ("chromium GL", chromium + [page], chromium_env),
+        ("controllerselect software", [APP], dict(ours_env, QT_QUICK_BACKEND="software")),
+        ("chromium software", chromium + ["--disable-gpu", page], chromium_env),
+    ]
+    runs = {name: [] for name, _, _ in configs}
     try:
         for n in range(ROUNDS):
-            profile = os.path.join("/tmp/data", "chromium-profile")
-            for name, argv, env in (
-                    ("controllerselect", [APP], ours_env),
-                    ("chromium", ["chromium", "--kiosk", "--no-first-run", "--user-data-dir=" + profile]
-                     + ENGINE_FLAGS + ["http://%s/" % ip], base)):
+            for name, argv, env in configs:
                 r = one_round(name, argv, env)
                 runs[name].append(r)
-                print("round %d %-16s page request %6.0f ms  (availability check %s)  PSS %5.0f MiB"
+                print("round %d %-26s page request %6.0f ms  (availability check %s)  PSS %5.0f MiB"
                       % (n + 1, name, r["page_ms"],
                          "%.0f ms" % r["head_ms"] if r["head_ms"] is not None else "none",
                          r["pss_mib"]), flush=True)
@@ -210,18 +224,20 @@ def main():
         sim.wait()
         xvfb.wait()
 
-    med = {name: {k: statistics.median(r[k] for r in rs if r[k] is not None)
-                  for k in ("page_ms", "pss_mib")} for name, rs in runs.items()}
-    heads = [r["head_ms"] for r in runs["controllerselect"] if r["head_ms"] is not None]
+    med = {name: {k: statistics.median(r[k] for r in rs) for k in ("page_ms", "pss_mib")}
+           for name, rs in runs.items()}
     print()
     print("cold start, medians of %d rounds (exec to the page request at the controller):" % ROUNDS)
     for name in runs:
-        print("  %-16s %6.0f ms   PSS %5.0f MiB" % (name, med[name]["page_ms"], med[name]["pss_mib"]))
-    if heads:
-        print("  controllerselect availability check arrives after %.0f ms" % statistics.median(heads))
-    print("  ratio controllerselect / chromium: time x%.2f, PSS x%.2f"
-          % (med["controllerselect"]["page_ms"] / med["chromium"]["page_ms"],
-             med["controllerselect"]["pss_mib"] / med["chromium"]["pss_mib"]))
+        print("  %-26s %6.0f ms   PSS %5.0f MiB" % (name, med[name]["page_ms"], med[name]["pss_mib"]))
+    for mode in ("GL", "software"):
+        heads = [r["head_ms"] for r in runs["controllerselect " + mode] if r["head_ms"] is not None]
+        if heads:
+            print("  controllerselect %s: availability check after %.0f ms" % (mode, statistics.median(heads)))
+    for mode in ("GL", "software"):
+        ours, theirs = med["controllerselect " + mode], med["chromium " + mode]
+        print("  %-8s controllerselect / chromium: time x%.2f, PSS x%.2f"
+              % (mode, ours["page_ms"] / theirs["page_ms"], ours["pss_mib"] / theirs["pss_mib"]))
 
 
 if __name__ == "__main__":
