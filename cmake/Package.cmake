@@ -1,5 +1,5 @@
 # What `cmake --install` puts under the prefix and what the Debian package carries (with the
-# prefix /usr): the application, its systemd service and the package's documents. The stand-in
+# prefix /usr, which the unit's paths assume): the application, its systemd service and the package's documents. The stand-in
 # platform under platform/ installs nothing: the board brings its own modules.
 include(GNUInstallDirs)
 
@@ -8,6 +8,8 @@ set(cs_packaging "${CMAKE_SOURCE_DIR}/packaging")
 set(CS_SYSTEMD_UNIT_DIR "lib/systemd/system" CACHE STRING
     "Where the systemd unit is installed, relative to the prefix unless absolute")
 install(FILES "${cs_packaging}/controllerselect.service" DESTINATION "${CS_SYSTEMD_UNIT_DIR}")
+# The unit names it by its packaged path, /usr/lib/controllerselect/restart-delay.
+install(PROGRAMS "${cs_packaging}/restart-delay" DESTINATION "lib/controllerselect")
 
 set(cs_docdir "${CMAKE_INSTALL_DATAROOTDIR}/doc/controllerselect")
 install(FILES "${cs_packaging}/copyright" DESTINATION "${cs_docdir}")
