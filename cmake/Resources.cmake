@@ -58,6 +58,10 @@ option(CS_QML_AHEAD_OF_TIME "Compile the UI documents into the application" ON)
 if(CS_QML_AHEAD_OF_TIME)
     find_package(Qt5QuickCompiler REQUIRED)
     qtquick_compiler_add_resources(cs_qrc_sources "${cs_qrc}")
+    # Some versions of the compiler drop the compiled documents from the bundle it builds; the
+    # sources stay in, since the keyboard's layout and style folders are looked up there.
+    get_filename_component(cs_qrc_name "${cs_qrc}" NAME_WE)
+    configure_file("${cs_qrc}" "${CMAKE_CURRENT_BINARY_DIR}/${cs_qrc_name}_qmlcache.qrc" COPYONLY)
     list(APPEND cs_qrc_sources "${CMAKE_SOURCE_DIR}/src/app/qmlcachealias.cpp")
 else()
     qt5_add_resources(cs_qrc_sources "${cs_qrc}")
