@@ -1,6 +1,7 @@
 # What `cmake --install` puts under the prefix and what the Debian package carries (with the
-# prefix /usr, which the unit's paths assume): the application, its systemd service and the package's documents. The stand-in
-# platform under platform/ installs nothing: the board brings its own modules.
+# prefix /usr, which the unit's paths assume): the application, its systemd service and the
+# package's documents. The stand-in platform under platform/ installs nothing: the board brings
+# its own modules.
 include(GNUInstallDirs)
 
 set(cs_packaging "${CMAKE_SOURCE_DIR}/packaging")

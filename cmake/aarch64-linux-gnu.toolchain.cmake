@@ -11,7 +11,8 @@ set(CMAKE_LIBRARY_ARCHITECTURE aarch64-linux-gnu)
 set(CMAKE_C_COMPILER aarch64-linux-gnu-gcc)
 set(CMAKE_CXX_COMPILER aarch64-linux-gnu-g++)
 
-# Libraries, headers and CMake packages of the target only; programs of the build machine.
+# Libraries, headers and CMake packages come from the arm64 multiarch folders (the library
+# architecture above picks them in the usual prefixes); programs are the build machine's.
 set(CMAKE_FIND_ROOT_PATH /usr/aarch64-linux-gnu /usr/lib/aarch64-linux-gnu)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY BOTH)
@@ -25,6 +26,6 @@ if(CS_QEMU_AARCH64)
     set(CMAKE_CROSSCOMPILING_EMULATOR "${CS_QEMU_AARCH64}")
 endif()
 
-# pkg-config (used for zlib and the fuzzer's probe) looks at the target's .pc files.
+# Anything found through pkg-config is the target's.
 set(ENV{PKG_CONFIG_LIBDIR} /usr/lib/aarch64-linux-gnu/pkgconfig:/usr/share/pkgconfig)
 
