@@ -27,6 +27,7 @@ DeviceWindow {
         splash.appReady = true
         drawer.visible = true
         startup.start()
+        keyboardLoader.active = true
     }
 
     AppStyle {}
@@ -78,10 +79,19 @@ DeviceWindow {
         parent: mainWindow.overlay
         z: drawer.z + 1000
 
-        InputPanel {
-            objectName: "inputPanel"
+        // Built in the background once the start-up decision is made, so the first page does
+        // not wait for every key; finished at once if a field asks for it before it is done.
+        Loader {
+            id: keyboardLoader
+
             anchors.fill: parent
-            animationType: VirtualKeyboard.SlideAnimation
+            active: false
+            asynchronous: !Qt.inputMethod.visible
+
+            sourceComponent: InputPanel {
+                objectName: "inputPanel"
+                animationType: VirtualKeyboard.SlideAnimation
+            }
         }
     }
 

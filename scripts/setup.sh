@@ -1,7 +1,24 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing need, and nothing else.
 # Idempotent: only missing packages are installed; a second run does nothing.
+#
+#   scripts/setup.sh             what `make run` and `make test` need
+#   scripts/setup.sh --board     and the arm64 cross-build with its emulated tests (`make board`)
+#   scripts/setup.sh --package   and the Debian packages and their check (`make package`)
+#   scripts/setup.sh --bench     and what the benchmarks compare against (`make bench`)
 set -euo pipefail
+
+board=0
+package=0
+bench=0
+for arg in "$@"; do
+    case "$arg" in
+    --board) board=1 ;;
+    --package) board=1; package=1 ;;
+    --bench) bench=1 ;;
+    *) echo "setup.sh: unknown option '$arg'" >&2; exit 2 ;;
+    esac
+done
 
 here=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -25,6 +42,23 @@ packages=(
     # fuzzing and benchmarks
     clang-14 libclang-rt-14-dev libbenchmark-dev zlib1g-dev
 )
+# The arm64 build: cross compilers, the arm64 development packages of the Qt modules in use
+# (the Qt tools stay the build machine's own) and user-mode emulation for the tests.
+board_packages=(
+    crossbuild-essential-arm64 qemu-user
+    qtbase5-dev:arm64 qtbase5-private-dev:arm64 qtdeclarative5-dev:arm64
+    qtwebengine5-dev:arm64 qtquickcontrols2-5-dev:arm64 libgles2-mesa-dev:arm64 zlib1g-dev:arm64
+    libbenchmark-dev:arm64
+)
+if [ "$board" = 1 ]; then
+    packages+=("${board_packages[@]}")
+fi
+if [ "$package" = 1 ]; then
+    packages+=(dpkg-dev fakeroot lintian)
+fi
+if [ "$bench" = 1 ]; then
+    packages+=(chromium)
+fi
 # The icon font comes through npm; machines that carry Node.js already have it.
 command -v npm >/dev/null 2>&1 || packages+=(npm)
 
@@ -35,11 +69,21 @@ for p in "${packages[@]}"; do
     fi
 done
 
+add_arm64=0
+if [ "$board" = 1 ] && ! dpkg --print-foreign-architectures | grep -qx arm64; then
+    add_arm64=1
+fi
+
 if [ ${#missing[@]} -gt 0 ]; then
     if [ "$(id -u)" -ne 0 ]; then
         echo "Missing packages. Run as root:"
+        [ "$add_arm64" = 1 ] && echo "  dpkg --add-architecture arm64"
         echo "  apt-get update && apt-get install -y ${missing[*]}"
         exit 1
+    fi
+    if [ "$add_arm64" = 1 ]; then
+        echo "Adding the arm64 architecture to dpkg"
+        dpkg --add-architecture arm64
     fi
     echo "Installing: ${missing[*]}"
     apt-get update -qq

@@ -14,7 +14,10 @@ AbstractKey {
                                          * Math.min(contentContainer.width, contentContainer.height)
 
     // The shadow is a GL effect: the software renderer would draw the key as nothing at all.
+    // Each shadow is an offscreen layer drawn with every frame, so only while the keyboard is
+    // up: the hidden keyboard exists from the start and would slow the first frames down.
     contentContainer.layer.enabled: dropShadow && GraphicsInfo.api !== GraphicsInfo.Software
+                                    && Qt.inputMethod.visible
     contentContainer.layer.effect: DropShadow {
         horizontalOffset: 0
         verticalOffset: 3

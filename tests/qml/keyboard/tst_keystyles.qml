@@ -79,6 +79,16 @@ Item {
             }
         }
 
+        // A shadow is an offscreen layer drawn with every frame, even while the keyboard is down.
+        function test_noShadowWhileDown() {
+            open();
+            var k = key("q");
+            compare(k.contentContainer.layer.enabled, true);
+            plainItem.forceActiveFocus();
+            tryCompare(harness.panel, "active", false);
+            compare(k.contentContainer.layer.enabled, false);
+        }
+
         function test_functionKeyColours_data() {
             return [
                 { tag: "backspace", key: "backspace" },

@@ -196,6 +196,11 @@ Item {
             var field = findChild(item("controllerListPage"), "manualAddressField")
             mouseClick(field)
             tryCompare(Qt.inputMethod, "visible", true)
+            // The panel is built after start, not with the window: it must still come up.
+            tryVerify(function() {
+                var panel = findChild(window.overlay, "inputPanel")
+                return panel !== null && panel.active
+            })
             item("drawer").position = 0.95
             tryCompare(Qt.inputMethod, "visible", false)
         }
