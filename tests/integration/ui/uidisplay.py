@@ -131,6 +131,9 @@ class Controllers:
         with open(self.log_path) as f:
             return [json.loads(line) for line in f if line.strip()]
 
+    def events(self, kind):
+        return [e for e in self.log() if e["kind"] == kind]
+
     def discoveries(self):
         return [e for e in self.log() if e["kind"] == "udp-in" and e.get("message") == "discovery"]
 
