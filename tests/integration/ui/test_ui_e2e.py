@@ -210,14 +210,15 @@ class DisplayTest(unittest.TestCase):
         # so a reload fails and the engine's error page shows. The cable is pulled and plugged
         # back in meanwhile.
         app = self.start(stored=A, a_behaviour="page-refresh=2+http-outage=3:10")
+        self.addCleanup(app.set_link, True)
         down = self.wait_for("the outage", lambda: self.sim.events("http-down"), 40)[0]["time"]
         time.sleep(3)
         app.screenshot("outage-error-page.png")
         self.assertLess(app.colour_share("outage-error-page.png", ui.PAGE_HEADING, 10, ui.HEADING_BOX),
                         0.001, "the controller's page is gone")
-        app.set_ethernet(False)
+        app.set_link(False)
         time.sleep(2)
-        app.set_ethernet(True)
+        app.set_link(True)
         up = self.wait_for("the web server back", lambda: self.sim.events("http-up"), 15)[0]["time"]
         self.assertEqual([e for e in self.sim.page_loads(A) if down < e["time"] < up], [],
                          "nothing answered during the outage")
