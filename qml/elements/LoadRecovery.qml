@@ -21,6 +21,8 @@ Item {
 
     // The address of the failed load waiting for its server; empty when none is.
     property string _failedUrl: ""
+    // The link came up while a check was on its way: that one may have gone out without it.
+    property bool _checkAgain: false
 
     function _checkNow() {
         if (root._failedUrl !== "" && !root.paused)
@@ -28,8 +30,10 @@ Item {
     }
 
     onLinkUpChanged: {
-        if (root.linkUp)
-            root._checkNow()
+        if (!root.linkUp)
+            return
+        root._checkAgain = _check.running
+        root._checkNow()
     }
 
     Connections {
@@ -52,9 +56,13 @@ Item {
 
         address: root.address
         onFinished: {
+            var again = root._checkAgain
+            root._checkAgain = false
             if (available && root._failedUrl !== "" && !root.paused) {
                 root._failedUrl = ""
                 root.view.reload()
+            } else if (again) {
+                root._checkNow()
             }
         }
     }
