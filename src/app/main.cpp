@@ -25,7 +25,7 @@ int main(int argc, char *argv[])
     QFontDatabase::addApplicationFont(QStringLiteral(":/assets/fonts/Lato-Regular.ttf"));
 
     InputActivity::registerType();
-    WebServerCheck::registerQmlType();
+    WebServerCheck::registerType();
 
     QQmlApplicationEngine engine;
     engine.addImportPath(QStringLiteral("qrc:/qml/keyboard/styles/"));

@@ -59,7 +59,7 @@ WebServerCheck::~WebServerCheck()
     m_thread.wait();
 }
 
-void WebServerCheck::registerQmlType()
+void WebServerCheck::registerType()
 {
     qmlRegisterType<WebServerCheck>("ControllerSelect", 1, 0, "WebServerCheck");
 }

@@ -19,8 +19,8 @@ public:
     explicit WebServerCheck(QObject *parent = nullptr);
     ~WebServerCheck() override;
 
-    // "ControllerSelect 1.0", type WebServerCheck.
-    static void registerQmlType();
+    // As "WebServerCheck" in the import "ControllerSelect 1.0".
+    static void registerType();
 
     QString address() const;
     void setAddress(const QString &address);

@@ -159,7 +159,7 @@ int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
     QtWebEngine::initialize();
-    WebServerCheck::registerQmlType();
+    WebServerCheck::registerType();
 
     const QString control = qEnvironmentVariable("CS_TEST_HTTP_URL");
     const QString controller = qEnvironmentVariable("CS_TEST_CONTROLLER_URL");

@@ -18,7 +18,7 @@ public slots:
     {
         QtWebEngine::initialize();
         InputActivity::registerType();
-        WebServerCheck::registerQmlType();
+        WebServerCheck::registerType();
         QFontDatabase::addApplicationFont(QStringLiteral(":/assets/fonts/Lato-Bold.ttf"));
         QFontDatabase::addApplicationFont(QStringLiteral(":/assets/fonts/Lato-Regular.ttf"));
     }
