@@ -45,6 +45,9 @@ DeviceWindow {
 
         objectName: "controllerWebPage"
         anchors.fill: parent
+        controllerAddress: $Controller.lastController
+        covered: drawer.position > 0
+        linkUp: NetworkManager.ethernetConnected
 
         onOpenControllerList: drawer.open()
     }

@@ -2,6 +2,7 @@ import QtQuick 2.12
 import QtQuick.Controls 2.12
 import QtWebEngine 1.8
 import Zel.Gui 1.0
+import "../elements"
 
 // The chosen controller's web interface over the whole window. Nothing is kept between runs,
 // every certificate is accepted (controllers serve self-signed ones), the engine's context
@@ -11,6 +12,14 @@ WebEngineView {
     id: root
 
     property bool debugOutputEnabled: false
+
+    // The chosen controller's address. A load of its page that failed because its web server
+    // was away is reloaded once the server answers again (checked every recoveryInterval ms, and
+    // when the link comes up), but never while the page is covered or its menu is open.
+    property string controllerAddress: ""
+    property bool covered: false
+    property bool linkUp: false
+    property int recoveryInterval: 10000
 
     // A render process that dies abnormally is brought back by reloading the address after
     // restartDelay ms; at most restartLimit restarts within restartWindow ms, after that the
@@ -114,6 +123,15 @@ WebEngineView {
 
         objectName: "restartTimer"
         onTriggered: root._restart()
+    }
+
+    LoadRecovery {
+        objectName: "loadRecovery"
+        view: root
+        address: root.controllerAddress
+        paused: root.covered || _menu.visible
+        linkUp: root.linkUp
+        interval: root.recoveryInterval
     }
 
     Menu {

@@ -1,4 +1,5 @@
 #include "controller/controller.h"
+#include "controller/webservercheck.h"
 #include "environment.h"
 #include "model/controllerlistmodel.h"
 #include "ui/inputactivity.h"
@@ -24,6 +25,7 @@ int main(int argc, char *argv[])
     QFontDatabase::addApplicationFont(QStringLiteral(":/assets/fonts/Lato-Regular.ttf"));
 
     InputActivity::registerType();
+    WebServerCheck::registerType();
 
     QQmlApplicationEngine engine;
     engine.addImportPath(QStringLiteral("qrc:/qml/keyboard/styles/"));

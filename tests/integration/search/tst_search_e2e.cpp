@@ -121,6 +121,7 @@ private slots:
     void cleanupTestCase();
 
     void searchListsAnsweringControllers();
+    void linkAwayAndBackDuringASearch();
     void secondAddressGetsItsOwnBroadcast();
     void interfaceFilter_data();
     void interfaceFilter();
@@ -249,6 +250,44 @@ void TestSearchEndToEnd::searchListsAnsweringControllers()
     QVERIFY(!m_ownWebServer.hasPendingConnections());
 }
 
+// The cable is pulled while replies and checks are on their way, and plugged back in: the
+// interrupted search ends by itself, and the next one lists every answering controller once,
+// with nothing left over from the interrupted one.
+void TestSearchEndToEnd::linkAwayAndBackDuringASearch()
+{
+    const QString link = qEnvironmentVariable("CS_DISPLAY_IF");
+    // The link going down takes the test network's default route with it (limited broadcasts
+    // need one); it comes back with the link, as a DHCP client would bring it back.
+    auto setLink = [&link](const char *state) {
+        const bool up = qstrcmp(state, "up") == 0;
+        return runHere({QStringLiteral("ip"), QStringLiteral("link"), QStringLiteral("set"), link,
+                        QLatin1String(state)}) &&
+               (!up ||
+                runHere({QStringLiteral("ip"), QStringLiteral("route"), QStringLiteral("replace"),
+                         QStringLiteral("default"), QStringLiteral("dev"), link}));
+    };
+    auto running = [&link] {
+        return QNetworkInterface::interfaceFromName(link).flags().testFlag(
+            QNetworkInterface::IsRunning);
+    };
+    auto restoreLink = qScopeGuard([&] { setLink("up"); });
+
+    m_model->update();
+    QVERIFY(m_model->loading());
+    QVERIFY(setLink("down")); // the slow reply and the hung server's check are still to come
+    QTRY_VERIFY_WITH_TIMEOUT(!running(), 5000);
+    QTest::qWait(1000); // a second without the link is what this tests
+    QVERIFY(setLink("up"));
+    QTRY_VERIFY_WITH_TIMEOUT(running(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_model->loading(), 20000);
+    QVERIFY(rows().size() <= kListed.size());
+
+    QVERIFY(search());
+    const QVector<Row> listed = rows();
+    QCOMPARE(listed.size(), kListed.size());
+    QCOMPARE(keys(listed), keys(kListed));
+}
+
 void TestSearchEndToEnd::secondAddressGetsItsOwnBroadcast()
 {
     QVERIFY(runHere({QStringLiteral("ip"), QStringLiteral("addr"), QStringLiteral("add"),
@@ -308,8 +347,10 @@ void TestSearchEndToEnd::interfaceFilter()
         QVERIFY(runHere({QStringLiteral("ip"), QStringLiteral("link"), QStringLiteral("set"), b,
                          QStringLiteral("up")}));
 
-    const QNetworkInterface interface = QNetworkInterface::interfaceFromName(a);
-    QCOMPARE(interface.flags().testFlag(QNetworkInterface::IsRunning), setup == "running");
+    // The carrier of a veth end comes up a moment after the link is set up.
+    QTRY_COMPARE_WITH_TIMEOUT(
+        QNetworkInterface::interfaceFromName(a).flags().testFlag(QNetworkInterface::IsRunning),
+        setup == "running", 5000);
     QTest::qWait(300); // let the link settle before counting
 
     // The namespace's UDP counter sees every datagram handed to the kernel, even one a link

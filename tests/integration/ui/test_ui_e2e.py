@@ -211,6 +211,39 @@ class DisplayTest(unittest.TestCase):
         self.assertGreater(app.colour_share("person-at-the-display.png", ui.WHITE), 0.5,
                            "the list is still shown")
 
+    # --- unattended: the controller goes away and comes back --------------------------------
+
+    def test_page_comes_back_after_an_outage(self):
+        # The page reloads itself every 2 s; after three loads the web server is away for 10 s,
+        # so a reload fails and the engine's error page shows. The cable is pulled and plugged
+        # back in meanwhile.
+        app = self.start(stored=A, a_behaviour="page-refresh=2+http-outage=3:10")
+        self.addCleanup(app.set_link, True)
+        down = self.wait_for("the outage", lambda: self.sim.events("http-down"), 40)[0]["time"]
+        time.sleep(3)
+        app.screenshot("outage-error-page.png")
+        self.assertLess(app.colour_share("outage-error-page.png", ui.PAGE_HEADING, 10, ui.HEADING_BOX),
+                        0.001, "the controller's page is gone")
+        app.set_link(False)
+        time.sleep(2)
+        app.set_link(True)
+        up = self.wait_for("the web server back", lambda: self.sim.events("http-up"), 15)[0]["time"]
+        self.assertEqual([e for e in self.sim.page_loads(A) if down < e["time"] < up], [],
+                         "nothing answered during the outage")
+        loads = self.wait_for("the page requested again",
+                              lambda: [e for e in self.sim.page_loads(A) if e["time"] > up], 20)
+        print("page requested again %.2f s after the web server came back" % (loads[0]["time"] - up))
+        self.assertLessEqual(loads[0]["time"] - up, 15)
+        time.sleep(1.5)
+        app.screenshot("outage-recovered.png")
+        self.assertGreater(app.colour_share("outage-recovered.png", ui.PAGE_HEADING, 10, ui.HEADING_BOX),
+                           0.05, "the controller's page is back")
+        self.assertEqual(ui.read_last_controller(), A)
+        self.assertEqual(self.sim.discoveries(), [], "no search")
+        self.assertEqual({e["dst"] for e in self.sim.log() if e["kind"] == "http"}, {"%s:80" % A},
+                         "no other controller asked")
+        self.assertIsNone(app.process.poll(), "still running")
+
     # --- screen saver -------------------------------------------------------------------------
 
     def test_display_timeout(self):

@@ -133,6 +133,9 @@ class Controllers:
         with open(self.log_path) as f:
             return [json.loads(line) for line in f if line.strip()]
 
+    def events(self, kind):
+        return [e for e in self.log() if e["kind"] == kind]
+
     def discoveries(self):
         return [e for e in self.log() if e["kind"] == "udp-in" and e.get("message") == "discovery"]
 
@@ -215,6 +218,15 @@ class Application:
         with open(tmp, "w") as f:
             json.dump(state, f)
         os.replace(tmp, self.network_state)
+
+    def set_link(self, up):
+        """Pulls or plugs the cable for real: the display's interface goes down or up (with the
+        test network's default route, which a DHCP client would bring back), and the stand-in
+        network manager follows."""
+        subprocess.run(["ip", "link", "set", "csdisp0", "up" if up else "down"], check=True)
+        if up:
+            subprocess.run(["ip", "route", "replace", "default", "dev", "csdisp0"], check=True)
+        self.set_ethernet(up)
 
     def click(self, x, y, button=1):
         self._xdotool("mousemove", "--window", self.window, x, y, "click", button)

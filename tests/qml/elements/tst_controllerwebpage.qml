@@ -13,6 +13,7 @@ Item {
 
     readonly property string httpUrl: $ZelGui.envVar("CS_TEST_HTTP_URL")
     readonly property string httpsUrl: $ZelGui.envVar("CS_TEST_HTTPS_URL")
+    readonly property string controllerUrl: $ZelGui.envVar("CS_TEST_CONTROLLER_URL")
 
     width: 800
     height: 600
@@ -108,6 +109,80 @@ Item {
 
         function initTestCase() {
             verify(httpUrl !== "", "run this test through webserver.py");
+        }
+
+        function cleanup() {
+            get(httpUrl + "/controller/up");
+        }
+
+        // The controller's web server goes away, the page's own reload fails, the server comes
+        // back: the page comes back by itself, but only the controller's own page, only by a
+        // reload, and never while it is covered or after a person has gone elsewhere.
+        function test_failedLoadComesBack_data() {
+            return [
+                { tag: "server answers again", recovers: true },
+                { tag: "link comes up: checked at once", interval: 600000, linkUp: true,
+                  recovers: true },
+                { tag: "covered by the drawer: only once uncovered", covered: true,
+                  recovers: true },
+                { tag: "a person went elsewhere", goTo: "/first.html", recovers: false },
+                { tag: "another server's page failed", goTo: "http://127.0.0.1:1/",
+                  recovers: false }
+            ];
+        }
+
+        function test_failedLoadComesBack(data) {
+            var interval = data.interval || 200;
+            var page = createPage({ controllerAddress: controllerUrl.replace("http://", ""),
+                                    recoveryInterval: interval });
+            var home = controllerUrl + "/";
+            load(page, home);
+            compare(page.title, "controller");
+
+            var started = [];
+            var failed = [];
+            var watch = function (request) {
+                if (request.status === WebEngineView.LoadStartedStatus)
+                    started.push(request.url.toString());
+                if (request.status === WebEngineView.LoadFailedStatus)
+                    failed.push(request.url.toString());
+            };
+            page.loadingChanged.connect(watch);
+            get(httpUrl + "/controller/down");
+            page.reload();
+            tryVerify(function () { return failed.length === 1 && !page.loading; }, 10000);
+            compare(failed[0], home);
+            // Checks meanwhile find nothing: the error page stays.
+            wait(3 * Math.min(interval, 200));
+            compare(started, [home]);
+
+            if (data.covered)
+                page.covered = true;
+            var other = "";
+            if (data.goTo) {
+                other = data.goTo.indexOf("http") === 0 ? data.goTo : httpUrl + data.goTo;
+                page.url = other;
+                tryVerify(function () { return started.length === 2 && !page.loading; }, 10000);
+            }
+            started = [];
+            get(httpUrl + "/controller/up");
+            if (data.linkUp)
+                page.linkUp = true;
+            if (data.covered || !data.recovers) {
+                // Several periods' worth of checks would have reloaded by now.
+                wait(6 * interval);
+                compare(started, []);
+                page.covered = false;
+            }
+            if (data.recovers) {
+                tryVerify(function () { return started.length > 0 && !page.loading; }, 10000,
+                          "the page came back");
+                compare(started, [home]);
+                compare(evaluate(page, "document.title"), "controller");
+            } else {
+                compare(page.url.toString(), other);
+            }
+            page.loadingChanged.disconnect(watch);
         }
 
         function test_privateProfile() {

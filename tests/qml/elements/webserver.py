@@ -3,6 +3,8 @@
 
 The HTTPS server uses a self-signed certificate made with openssl for this run only. The
 servers' base addresses are given to the command as CS_TEST_HTTP_URL and CS_TEST_HTTPS_URL.
+A third server plays a controller's web server that can go away and come back, on the port
+given as CS_TEST_CONTROLLER_URL: "/" (title "controller") and "/tqsettings.json".
 The command's output is passed through; the run fails when the command fails, when a
 --forbid pattern shows up in the output, or when an --expect pattern does not.
 
@@ -12,6 +14,8 @@ Pages:
   /second.html?delay=N  answered after N ms, title "second"
   /console.html?msg=M   writes M to the script console
   /kill-renderer        kills the web engine's render processes under the command (SIGKILL)
+  /controller/down      the controller's server stops listening (connections are refused)
+  /controller/up        it listens again on the same port
 """
 import argparse
 import http.server
@@ -27,6 +31,7 @@ import time
 import urllib.parse
 
 CHILD = None
+CONTROLLER = {"server": None, "port": 0, "lock": threading.Lock()}
 
 
 def renderer_pids(root_pid):
@@ -81,6 +86,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
         elif url.path == "/console.html":
             msg = query.get("msg", ["hello"])[0]
             self.page("console", "<script>\nconsole.log(%r);\n</script>" % msg)
+        elif url.path in ("/controller/down", "/controller/up"):
+            controller_listen(url.path.endswith("/up"))
+            self.page("controller", "<p>%s</p>" % url.path)
         elif url.path == "/kill-renderer":
             pids = renderer_pids(CHILD.pid) if CHILD else []
             for pid in pids:
@@ -90,8 +98,46 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.send_error(404)
 
 
+class ControllerHandler(Handler):
+    def do_HEAD(self):
+        self.do_GET(body=False)
+
+    def do_GET(self, body=True):
+        if self.path.split("?")[0] == "/tqsettings.json":
+            data, ctype = b"{}", "application/json"
+        elif self.path.split("?")[0] == "/":
+            data = (b"<!DOCTYPE html><html><head><title>controller</title></head>"
+                    b"<body><h1>controller</h1><script>var n = 0; setInterval(function () "
+                    b"{ n += 1; }, 100);</script></body></html>")
+            ctype = "text/html; charset=utf-8"
+        else:
+            self.send_error(404)
+            return
+        self.send_response(200)
+        self.send_header("Content-Type", ctype)
+        self.send_header("Content-Length", str(len(data)))
+        self.end_headers()
+        if body:
+            self.wfile.write(data)
+
+
 def serve(server):
     threading.Thread(target=server.serve_forever, daemon=True).start()
+
+
+def controller_listen(up):
+    with CONTROLLER["lock"]:
+        server = CONTROLLER["server"]
+        if up and server is None:
+            server = http.server.ThreadingHTTPServer(("127.0.0.1", CONTROLLER["port"]),
+                                                     ControllerHandler)
+            CONTROLLER["port"] = server.server_address[1]
+            CONTROLLER["server"] = server
+            serve(server)
+        elif not up and server is not None:
+            server.shutdown()
+            server.server_close()
+            CONTROLLER["server"] = None
 
 
 def main():
@@ -115,10 +161,12 @@ def main():
         https_server.socket = context.wrap_socket(https_server.socket, server_side=True)
         serve(http_server)
         serve(https_server)
+        controller_listen(True)
 
         env = dict(os.environ)
         env["CS_TEST_HTTP_URL"] = "http://127.0.0.1:%d" % http_server.server_address[1]
         env["CS_TEST_HTTPS_URL"] = "https://127.0.0.1:%d" % https_server.server_address[1]
+        env["CS_TEST_CONTROLLER_URL"] = "http://127.0.0.1:%d" % CONTROLLER["port"]
         CHILD = subprocess.Popen(command, env=env, stdout=subprocess.PIPE,
                                  stderr=subprocess.STDOUT)
         output = []
@@ -130,6 +178,7 @@ def main():
         rc = CHILD.wait()
         http_server.shutdown()
         https_server.shutdown()
+        controller_listen(False)
 
     text = "".join(output)
     failed = rc != 0

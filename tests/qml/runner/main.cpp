@@ -1,3 +1,4 @@
+#include "controller/webservercheck.h"
 #include "ui/inputactivity.h"
 
 #include <QFontDatabase>
@@ -17,6 +18,7 @@ public slots:
     {
         QtWebEngine::initialize();
         InputActivity::registerType();
+        WebServerCheck::registerType();
         QFontDatabase::addApplicationFont(QStringLiteral(":/assets/fonts/Lato-Bold.ttf"));
         QFontDatabase::addApplicationFont(QStringLiteral(":/assets/fonts/Lato-Regular.ttf"));
     }
