@@ -36,20 +36,38 @@ Item {
         root._checkNow()
     }
 
-    Connections {
-        target: root.view
+    // Connected by hand: the handler form of Connections that both Qt 5.12 and 5.15 accept
+    // without a warning does not exist.
+    property var _watchedView: null
 
+    function _loadingChanged(loadRequest) {
         // An HTTP error page is the server's own answer: reloading it would not mend anything.
-        onLoadingChanged: {
-            if (loadRequest.status === WebEngineView.LoadFailedStatus)
-                root._failedUrl = loadRequest.errorDomain !== WebEngineView.HttpErrorDomain
-                        && _check.serves(loadRequest.url) ? loadRequest.url.toString() : ""
-            else
-                root._failedUrl = ""
-        }
-        // A dead render process has a recovery of its own.
-        onRenderProcessTerminated: root._failedUrl = ""
+        if (loadRequest.status === WebEngineView.LoadFailedStatus)
+            root._failedUrl = loadRequest.errorDomain !== WebEngineView.HttpErrorDomain
+                    && _check.serves(loadRequest.url) ? loadRequest.url.toString() : ""
+        else
+            root._failedUrl = ""
     }
+
+    // A dead render process has a recovery of its own.
+    function _renderProcessTerminated() {
+        root._failedUrl = ""
+    }
+
+    function _watch() {
+        if (root._watchedView) {
+            root._watchedView.loadingChanged.disconnect(root._loadingChanged)
+            root._watchedView.renderProcessTerminated.disconnect(root._renderProcessTerminated)
+        }
+        root._watchedView = root.view
+        if (root.view) {
+            root.view.loadingChanged.connect(root._loadingChanged)
+            root.view.renderProcessTerminated.connect(root._renderProcessTerminated)
+        }
+    }
+
+    onViewChanged: root._watch()
+    Component.onCompleted: root._watch()
 
     WebServerCheck {
         id: _check
