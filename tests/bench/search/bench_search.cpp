@@ -126,30 +126,6 @@ QStringList lanIps()
     return qEnvironmentVariable("CS_LAN_IPS").split(QLatin1Char(' '), Qt::SkipEmptyParts);
 }
 
-QJsonObject controllerAt(const QString &ip, const QString &name, const QString &behaviour = {})
-{
-    QJsonObject c{{QStringLiteral("ip"), ip},
-                  {QStringLiteral("name"), name},
-                  {QStringLiteral("model"), 3},
-                  {QStringLiteral("serial"), name}};
-    if (!behaviour.isEmpty())
-        c.insert(QStringLiteral("behaviour"), behaviour);
-    return c;
-}
-
-bool waitFor(const std::function<bool()> &done, int timeoutMs)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::usleep(200);
-    }
-    return true;
-}
-
 void settle(int ms)
 {
     QTest::qWait(ms);

@@ -1,5 +1,6 @@
 #include "searchtestnet.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -143,6 +144,30 @@ QVector<QJsonObject> Simulator::log() const
 QString Simulator::errorOutput() const
 {
     return m_process ? QString::fromLocal8Bit(m_process->readAllStandardError()) : QString();
+}
+
+QJsonObject controllerAt(const QString &ip, const QString &name, const QString &behaviour)
+{
+    QJsonObject c{{QStringLiteral("ip"), ip},
+                  {QStringLiteral("name"), name},
+                  {QStringLiteral("model"), 3},
+                  {QStringLiteral("serial"), name}};
+    if (!behaviour.isEmpty())
+        c.insert(QStringLiteral("behaviour"), behaviour);
+    return c;
+}
+
+bool waitFor(const std::function<bool()> &done, int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::usleep(200);
+    }
+    return true;
 }
 
 QVector<QJsonObject> entries(const QVector<QJsonObject> &log, const QString &kind, int from,

@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QVector>
 #include <atomic>
+#include <functional>
 #include <memory>
 
 // Helpers for tests and benchmarks that run on the display side of scripts/testnet.sh.
@@ -44,6 +45,12 @@ private:
     QTemporaryDir m_dir;
     std::unique_ptr<QProcess> m_process;
 };
+
+// One stand-in controller of a JSON configuration, named and numbered by `name`.
+QJsonObject controllerAt(const QString &ip, const QString &name, const QString &behaviour = {});
+
+// Runs the event loop until `done` holds; false when `timeoutMs` passed first.
+bool waitFor(const std::function<bool()> &done, int timeoutMs);
 
 // Entries of `kind` from `from` onwards, optionally only those whose `field` equals `value`.
 QVector<QJsonObject> entries(const QVector<QJsonObject> &log, const QString &kind, int from = 0,

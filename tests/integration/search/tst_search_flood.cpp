@@ -23,17 +23,6 @@ constexpr qint64 kGrowthLimitKb = 100 * 1024;
 // Waits end well inside the CTest time-out, even doubled by QtTest's failure report.
 constexpr int kWaitMs = 15000;
 
-QJsonObject controllerAt(const QString &ip, const QString &name, const QString &behaviour = {})
-{
-    QJsonObject c{{QStringLiteral("ip"), ip},
-                  {QStringLiteral("name"), name},
-                  {QStringLiteral("model"), 3},
-                  {QStringLiteral("serial"), name}};
-    if (!behaviour.isEmpty())
-        c.insert(QStringLiteral("behaviour"), behaviour);
-    return c;
-}
-
 // A process that keeps one core busy for as long as it lives.
 class BusyCore
 {
