@@ -87,6 +87,7 @@ DeviceWindow {
         Loader {
             id: keyboardLoader
 
+            objectName: "keyboardLoader"
             anchors.fill: parent
             active: false
             asynchronous: !Qt.inputMethod.visible

@@ -107,6 +107,10 @@ Item {
         }
 
         function cleanup() {
+            // A window dropped while its keyboard is still being built in the background takes
+            // the toolkit down with it (the build goes on without its window), so let it end.
+            if (window)
+                tryCompare(findChild(window.overlay, "keyboardLoader"), "status", Loader.Ready, 10000)
             window = null
             Display.brightness = 100
         }
