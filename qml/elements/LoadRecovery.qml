@@ -72,6 +72,7 @@ Item {
     WebServerCheck {
         id: _check
 
+        objectName: "webServerCheck"
         address: root.address
         onFinished: {
             var again = root._checkAgain

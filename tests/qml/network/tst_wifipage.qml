@@ -192,7 +192,6 @@ Item {
             mouseDrag(name, name.width - 30, name.height / 2, -300, 0, Qt.LeftButton,
                       Qt.NoModifier, 20)
             tryVerify(function () { return name.contentX > 0 }, 3000, "the name moved")
-            wait(100)
             compare(stack.currentItem, page)
         }
 
