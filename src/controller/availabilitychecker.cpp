@@ -20,6 +20,17 @@ QUrl AvailabilityChecker::url(const QString &address, quint16 port)
     return url;
 }
 
+QNetworkReply *AvailabilityChecker::head(QNetworkAccessManager *manager, const QUrl &url)
+{
+    QNetworkReply *reply = manager->head(QNetworkRequest(url));
+    // The reply is the timer's context, so the timer goes with it.
+    QTimer::singleShot(TimeoutMs, reply, [reply] {
+        if (!reply->isFinished())
+            reply->abort();
+    });
+    return reply;
+}
+
 int AvailabilityChecker::defaultMaxInFlight()
 {
     // A quarter of the descriptors the process may open leaves the rest of it plenty.
@@ -119,18 +130,12 @@ void AvailabilityChecker::startWaiting()
 void AvailabilityChecker::start(const QString &address)
 {
     Manager *manager = currentManager();
-    QNetworkReply *reply = manager->manager->head(QNetworkRequest(url(address, m_port)));
+    QNetworkReply *reply = head(manager->manager, url(address, m_port));
     ++manager->started;
     ++manager->inFlight;
     ++m_inFlight;
     m_senders[address].reply = reply;
 
-    // Counted from the request, like the blocking check; the reply is the timer's context, so
-    // the timer goes with it.
-    QTimer::singleShot(TimeoutMs, reply, [reply] {
-        if (!reply->isFinished())
-            reply->abort();
-    });
     connect(reply, &QNetworkReply::finished, this,
             [this, address, reply, manager] { finished(address, reply, manager); });
 }

@@ -46,6 +46,10 @@ public:
 
     // What the check asks for: HEAD on this URL. The address text is the host as it stands.
     static QUrl url(const QString &address, quint16 port = Port);
+    // Issues the check's HEAD request through `manager`, given up (aborted) TimeoutMs after it
+    // was issued, not after the connect: a silent host must not hold anyone for the system's
+    // own connect time-out. The answer is a reply that finishes without an error.
+    static QNetworkReply *head(QNetworkAccessManager *manager, const QUrl &url);
 
     explicit AvailabilityChecker(QObject *parent = nullptr);
     // Test seam: another port and other limits.

@@ -11,10 +11,8 @@
 #include <QNetworkDatagram>
 #include <QNetworkInterface>
 #include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QSaveFile>
 #include <QSettings>
-#include <QTimer>
 #include <QUrl>
 
 namespace {
@@ -178,18 +176,7 @@ bool Controller::checkLastControllerAvailable()
 bool Controller::checkControllerAvailable(const QString &address)
 {
     QNetworkAccessManager manager;
-    QNetworkReply *reply = manager.head(QNetworkRequest(AvailabilityChecker::url(address)));
-
-    // Counted from the request, not from the connect: a silent host must not hold the
-    // caller for the system's own connect time-out.
-    QTimer timer;
-    timer.setSingleShot(true);
-    timer.setInterval(AvailabilityChecker::TimeoutMs);
-    QObject::connect(&timer, &QTimer::timeout, reply, [reply] {
-        if (!reply->isFinished())
-            reply->abort();
-    });
-    timer.start();
+    QNetworkReply *reply = AvailabilityChecker::head(&manager, AvailabilityChecker::url(address));
 
     QEventLoop loop;
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);

@@ -4,8 +4,6 @@
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QNetworkRequest>
-#include <QTimer>
 #include <QtQml>
 
 namespace {
@@ -20,11 +18,7 @@ public:
     {
         if (!m_manager)
             m_manager = new QNetworkAccessManager(this);
-        QNetworkReply *reply = m_manager->head(QNetworkRequest(url));
-        QTimer::singleShot(AvailabilityChecker::TimeoutMs, reply, [reply] {
-            if (!reply->isFinished())
-                reply->abort();
-        });
+        QNetworkReply *reply = AvailabilityChecker::head(m_manager, url);
         connect(reply, &QNetworkReply::finished, this, [this, reply, id] {
             reply->deleteLater();
             emit answered(id, reply->error() == QNetworkReply::NoError);
