@@ -9,6 +9,20 @@
 #include <sys/resource.h>
 #include <utility>
 
+namespace {
+
+// A sensible bound on requests in flight for this process's file-descriptor limit.
+int defaultMaxInFlight()
+{
+    // A quarter of the descriptors the process may open leaves the rest of it plenty.
+    rlimit limit{};
+    if (getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
+        return 256;
+    return int(qBound<rlim_t>(16, limit.rlim_cur / 4, 1024));
+}
+
+} // namespace
+
 QUrl AvailabilityChecker::url(const QString &address, quint16 port)
 {
     QUrl url;
@@ -29,15 +43,6 @@ QNetworkReply *AvailabilityChecker::head(QNetworkAccessManager *manager, const Q
             reply->abort();
     });
     return reply;
-}
-
-int AvailabilityChecker::defaultMaxInFlight()
-{
-    // A quarter of the descriptors the process may open leaves the rest of it plenty.
-    rlimit limit{};
-    if (getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
-        return 256;
-    return int(qBound<rlim_t>(16, limit.rlim_cur / 4, 1024));
 }
 
 AvailabilityChecker::AvailabilityChecker(QObject *parent)
@@ -67,19 +72,9 @@ int AvailabilityChecker::inFlight() const
     return m_inFlight;
 }
 
-int AvailabilityChecker::waitingSenders() const
-{
-    return m_waiting.size();
-}
-
 int AvailabilityChecker::heldRecords() const
 {
     return m_held;
-}
-
-int AvailabilityChecker::droppedRecords() const
-{
-    return m_dropped;
 }
 
 void AvailabilityChecker::beginSearch(quint64 search)
@@ -101,20 +96,16 @@ void AvailabilityChecker::check(quint64 search, const Records &records)
     for (const Record &record : records) {
         auto it = m_senders.find(record.ipAddress);
         if (it == m_senders.end()) {
-            if (m_held >= m_limits.maxRecords) {
-                ++m_dropped;
+            if (m_held >= m_limits.maxRecords)
                 continue;
-            }
             it = m_senders.insert(record.ipAddress, Sender());
             m_waiting.enqueue(record.ipAddress);
         }
         Records &held = it->records;
         // The same reply repeated adds nothing; a sender past its share adds nothing either.
         if ((!held.isEmpty() && held.constLast() == record) ||
-            held.size() >= m_limits.maxRecordsPerSender || m_held >= m_limits.maxRecords) {
-            ++m_dropped;
+            held.size() >= m_limits.maxRecordsPerSender || m_held >= m_limits.maxRecords)
             continue;
-        }
         held.append(record);
         ++m_held;
     }

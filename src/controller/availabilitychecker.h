@@ -62,12 +62,7 @@ public:
     void check(quint64 search, const AvailabilityChecker::Records &records);
 
     int inFlight() const;
-    int waitingSenders() const;
     int heldRecords() const;
-    int droppedRecords() const;
-
-    // A sensible bound on requests in flight for this process's file-descriptor limit.
-    static int defaultMaxInFlight();
 
 signals:
     // Records whose sender's web server answered, in the order they arrived.
@@ -102,7 +97,6 @@ private:
     QQueue<QString> m_waiting;
     int m_inFlight = 0;
     int m_held = 0;
-    int m_dropped = 0;
     Manager *m_current = nullptr;
     QVector<Manager *> m_retired;
 };

@@ -76,10 +76,6 @@ Controller::~Controller()
     m_checkThread.wait();
 }
 
-AvailabilityChecker *Controller::availabilityChecker() const
-{
-    return m_checker;
-}
 
 void Controller::readLastControllerFile()
 {

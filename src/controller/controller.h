@@ -60,9 +60,6 @@ public:
     // other invokable so the published method indices stay as they were.
     Q_INVOKABLE static bool checkControllerAvailable(const QString &address);
 
-    // The checker that confirms discovered controllers; it lives on a thread of its own.
-    AvailabilityChecker *availabilityChecker() const;
-
 private:
     void readPendingDatagrams();
     void readLastControllerFile();
