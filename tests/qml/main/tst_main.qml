@@ -5,6 +5,7 @@ import Zel.BSP 1.0
 import Zel.Gui 1.0
 import Zel.System 1.0
 import Zel.VirtualKeyboard 1.0
+import "qrc:/qml/pages"
 import "../network/NetworkState.js" as NetworkState
 
 // The main window against stand-ins of both services. Every address is a loopback one, so the
@@ -39,6 +40,12 @@ Item {
 
     width: 400
     height: 300
+
+    Component {
+        id: wifiSettingsPage
+
+        WifiSettingsPage {}
+    }
 
     TestCase {
         id: testCase
@@ -91,8 +98,10 @@ Item {
             tryVerify(function () { return done })
         }
 
+        // Open and done with opening: taps before that may go nowhere.
         function expectList() {
             tryCompare(item("drawer"), "position", 1)
+            tryCompare(findChild(item("drawer"), "topDrawerPanel"), "opened", true)
         }
 
         function expectController(address) {
@@ -192,6 +201,43 @@ Item {
             compare(item("splash").z, 10000)
             verify(item("keyboardContainer").parent === window.overlay)
             verify(item("splash").parent === window.overlay)
+        }
+
+        // The drawer's panel and content are popups: a dialog of a page inside it must open
+        // above both, so that its button takes the tap.
+        function test_dialogOfAPageInsideTheDrawer_data() {
+            return [
+                { tag: "Ethernet settings, static without an address", page: "ethernet" },
+                { tag: "Wi-Fi settings, short password", page: "wifi" }
+            ]
+        }
+
+        function test_dialogOfAPageInsideTheDrawer(data) {
+            start({ ethernet: true })
+            expectList()
+            // Nothing over the drawer but what is tested.
+            tryCompare(item("splash"), "visible", false)
+            var list = item("controllerListPage")
+            var page
+            if (data.page === "ethernet") {
+                mouseClick(findChild(list, "settingsButton"))
+                tryCompare(list, "depth", 2)
+                page = list.currentItem
+            } else {
+                page = list.push(wifiSettingsPage, { ssid: "Workshop", encrypted: true })
+            }
+            // The page fills its form when it becomes active.
+            tryCompare(page, "active", true)
+            if (data.page === "ethernet")
+                findChild(page, "modeSwitch").checked = false
+            else
+                findChild(page, "pwdField").text = "short"
+            mouseClick(findChild(page, "actionButton"))
+            var dialog = findChild(page, "validDialog")
+            tryCompare(dialog, "opened", true)
+            mouseClick(dialog.standardButton(Dialog.Ok))
+            tryCompare(dialog, "visible", false)
+            compare(list.currentItem, page, "the page stays")
         }
 
         function test_movingTheDrawerHidesTheKeyboard() {
