@@ -199,7 +199,9 @@ Item {
             compare(item("keyboardContainer").z, 1000)
             compare(item("screenSaver").z, 2000)
             compare(item("splash").z, 10000)
+            // All three over the drawer's popups, which are in the overlay too.
             verify(item("keyboardContainer").parent === window.overlay)
+            verify(item("screenSaver").parent === window.overlay)
             verify(item("splash").parent === window.overlay)
         }
 
