@@ -5,7 +5,6 @@ import Zel.BSP 1.0
 import Zel.Gui 1.0
 import Zel.System 1.0
 import Zel.VirtualKeyboard 1.0
-import "qrc:/qml/pages"
 import "../network/NetworkState.js" as NetworkState
 
 // The main window against stand-ins of both services. Every address is a loopback one, so the
@@ -40,12 +39,6 @@ Item {
 
     width: 400
     height: 300
-
-    Component {
-        id: wifiSettingsPage
-
-        WifiSettingsPage {}
-    }
 
     TestCase {
         id: testCase
@@ -226,7 +219,13 @@ Item {
                 tryCompare(list, "depth", 2)
                 page = list.currentItem
             } else {
-                page = list.push(wifiSettingsPage, { ssid: "Workshop", encrypted: true })
+                // The Wi-Fi list behind five taps on the logo, and an access point's page.
+                for (var i = 0; i < 5; ++i)
+                    mouseClick(findChild(list, "logoTouch"))
+                tryCompare(list, "depth", 2)
+                list.currentItem.openSettings("Workshop", true, undefined)
+                tryCompare(list, "depth", 3)
+                page = list.currentItem
             }
             // The page fills its form when it becomes active.
             tryCompare(page, "active", true)
