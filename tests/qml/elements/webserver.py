@@ -49,6 +49,7 @@ FORM = """<form id="login" action="/done.html" style="margin:0">
 <input id="numeric" inputmode="numeric" name="m"
  style="position:absolute;left:20px;top:200px;width:300px;height:40px">
 <input id="bottom" name="b" style="position:absolute;left:20px;top:1960px;width:300px;height:40px">
+<button id="submit" style="position:absolute;left:20px;top:260px">Log in</button>
 </form><a id="away" href="/first.html"
  style="position:absolute;left:400px;top:20px;width:200px;height:100px;display:block">away</a>
 <div style="height:2000px"></div>"""
