@@ -104,11 +104,12 @@ Item {
             if (ours)
                 _failures = 0;
         }
-        // An HTTP error page is the server's own answer, not worth reloading, unless the server
-        // says it is not ready (5xx).
-        var failed = status === WebEngineView.LoadFailedStatus && ours
-                && (loadRequest.errorDomain !== WebEngineView.HttpErrorDomain
-                    || loadRequest.errorCode >= 500);
+        // An HTTP error is the server's own answer, not worth reloading, unless the server says
+        // it is not ready (5xx). The engine does not always put an HTTP status in the HTTP
+        // domain: its code tells (network errors are negative).
+        var code = loadRequest.errorCode;
+        var answer = loadRequest.errorDomain === WebEngineView.HttpErrorDomain || code > 0;
+        var failed = status === WebEngineView.LoadFailedStatus && ours && (!answer || code >= 500);
         if (failed)
             _failures += 1;
         _failedUrl = failed ? loadRequest.url.toString() : "";
