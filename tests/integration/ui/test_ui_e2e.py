@@ -233,7 +233,7 @@ class DisplayTest(unittest.TestCase):
         loads = self.wait_for("the page requested again",
                               lambda: [e for e in self.sim.page_loads(A) if e["time"] > up], 20)
         print("page requested again %.2f s after the link came up" % (loads[0]["time"] - plugged))
-        self.assertLessEqual(loads[0]["time"] - plugged, 4, "on the link coming up")
+        self.assertLessEqual(loads[0]["time"] - plugged, 2.5, "on the link coming up")
         # The first load on a link just up may stall in the engine (seen here now and then):
         # the next check, one period later, mends it.
         self.wait_for_screen("the controller's page back", "outage-recovered.png",

@@ -80,7 +80,8 @@ Item {
             return [
                 { tag: "text, Enter submits", field: "text", y: 40, layout: "main",
                   keys: ["shift", "h", "i", "x", "backspace"], value: "Hi", end: "enter" },
-                { tag: "password: no predictions", field: "password", y: 100, layout: "main",
+                { tag: "password by mouse: no predictions", field: "password", y: 100,
+                  mouse: true, layout: "main",
                   hints: Qt.ImhHiddenText | Qt.ImhNoPredictiveText,
                   keys: ["p", "w", "pageSwitch", "9"], value: "pw9", end: "blur" },
                 { tag: "number: digits", field: "number", y: 160, layout: "digits",
@@ -89,7 +90,10 @@ Item {
         }
 
         function test_typing(data) {
-            tap(170, data.y);
+            if (data.mouse)
+                mouseClick(page, 170, data.y);
+            else
+                tap(170, data.y);
             tryCompare(harness.panel, "active", true);
             compare(evaluate("document.activeElement.id"), data.field);
             compare(harness.panel.layoutName, data.layout);
