@@ -29,7 +29,6 @@ Item {
     property int restartLimit: 3
     property int restartWindow: 60000
 
-    readonly property string address: _address
     readonly property bool restartPending: _restartTimer.running
     readonly property real keyboardOverlap: view && view.activeFocus && Qt.inputMethod.visible
                                             ? _overlap(Qt.inputMethod.keyboardRectangle) : 0
@@ -43,14 +42,6 @@ Item {
     // The link came up while a check was on its way: that one may have gone out without it.
     property bool _checkAgain: false
     property var _watchedView: null
-
-    // Restarts the dead page now instead of when it is due.
-    function restartNow() {
-        if (_restartTimer.running) {
-            _restartTimer.stop();
-            _restart();
-        }
-    }
 
     // How much of the view's parent the keyboard covers; the rectangle is in the coordinates
     // of the focused item, which lies inside the view.
