@@ -45,7 +45,6 @@ DeviceWindow {
 
         objectName: "controllerWebPage"
         anchors.fill: parent
-        controllerAddress: $Controller.lastController
         covered: drawer.position > 0
         linkUp: NetworkManager.ethernetConnected
 

@@ -96,6 +96,10 @@
         <source>Open controller list</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The page has stopped. It is restarted shortly.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>EthernetInfoPage</name>

@@ -1,6 +1,7 @@
 #include "platforminputcontext.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QInputMethodQueryEvent>
 
 namespace {
@@ -54,13 +55,18 @@ void ZelPlatformInputContext::setFocusObject(QObject *object)
 
 void ZelPlatformInputContext::update(Qt::InputMethodQueries queries)
 {
-    if (queries & (Qt::ImHints | Qt::ImEnabled)) {
-        if (m_focusObject && !acceptsInputMethod(m_focusObject)) {
-            setFocusObject(nullptr);
-            return;
-        }
-        updateHints();
+    if (!(queries & (Qt::ImHints | Qt::ImEnabled)))
+        return;
+    // As the board's input method does, the focused object is asked again: an item that holds
+    // the focus may start or stop accepting input without the focus moving (a web view whose
+    // page focuses or blurs an editable element).
+    QObject *current = QGuiApplication::focusObject();
+    const bool accepting = acceptsInputMethod(current);
+    if (accepting != (m_focusObject != nullptr) || (accepting && current != m_focusObject)) {
+        setFocusObject(current);
+        return;
     }
+    updateHints();
 }
 
 void ZelPlatformInputContext::setKeyboardRectangle(const QRectF &rectangle)

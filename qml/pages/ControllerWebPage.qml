@@ -7,32 +7,20 @@ import "../elements"
 // The chosen controller's web interface over the whole window. Nothing is kept between runs,
 // every certificate is accepted (controllers serve self-signed ones), the engine's context
 // menu is replaced by one that leads back to the controller list, and a loading badge covers
-// the view while a page loads.
+// the view while a page loads. Its address is its `url`, set by the main window; what happens
+// to the page after a crash, a failed load and while the keyboard is up is WebPageKeeper's.
 WebEngineView {
     id: root
 
     property bool debugOutputEnabled: false
 
-    // The chosen controller's address. A load of its page that failed because its web server
-    // was away is reloaded once the server answers again (checked every recoveryInterval ms, and
-    // when the link comes up), but never while the page is covered or its menu is open.
-    property string controllerAddress: ""
+    // While covered (by the drawer) the page is not reloaded by itself.
     property bool covered: false
     property bool linkUp: false
     property int recoveryInterval: 10000
-
-    // A render process that dies abnormally is brought back by reloading the address after
-    // restartDelay ms; at most restartLimit restarts within restartWindow ms, after that the
-    // next one waits until the oldest restart has left the window.
     property int restartDelay: 1000
     property int restartLimit: 3
     property int restartWindow: 60000
-
-    property var _restartTimes: []
-    property url _shownUrl
-    // The address at the render process's death: a different one by the time the restart is
-    // due was set after the death (by the main window) and is loading in a new render process.
-    property url _deadUrl
 
     signal openControllerList()
 
@@ -54,33 +42,6 @@ WebEngineView {
         names[WebEngineCertificateError.CertificateValidityTooLong] = "CertificateValidityTooLong";
         names[WebEngineCertificateError.CertificateTransparencyRequired] = "CertificateTransparencyRequired";
         return names.hasOwnProperty(code) ? names[code] : "";
-    }
-
-    function _scheduleRestart() {
-        var now = Date.now();
-        var recent = _restartTimes.filter(function (t) { return now - t < restartWindow; });
-        var delay = restartDelay;
-        if (recent.length >= restartLimit)
-            delay = Math.max(restartDelay, recent[recent.length - restartLimit] + restartWindow - now);
-        _restartTimes = recent;
-        _restartTimer.interval = delay;
-        _restartTimer.restart();
-    }
-
-    function _restart() {
-        var current = url.toString();
-        var shown = _shownUrl.toString();
-        // An address set after the death wins: it is the newer choice, and its load has
-        // already brought up a render process of its own.
-        if (current !== _deadUrl.toString() && current !== shown)
-            return;
-        _restartTimes = _restartTimes.concat([Date.now()]);
-        // Go back to the last page that was shown: the address that killed the renderer may
-        // have become the view's address, and loading it again would kill it again.
-        if (shown === "" || shown === current)
-            reload();
-        else
-            url = _shownUrl;
     }
 
     profile: WebEngineProfile {
@@ -106,32 +67,20 @@ WebEngineView {
         _menu.popup(request.x, request.y);
     }
 
-    onLoadingChanged: {
-        if (loadRequest.status === WebEngineView.LoadSucceededStatus)
-            _shownUrl = loadRequest.url;
-    }
+    // The keyboard takes the bottom of the window: the page ends at its top.
+    anchors.bottomMargin: _keeper.keyboardOverlap
 
-    onRenderProcessTerminated: {
-        if (terminationStatus !== WebEngineView.NormalTerminationStatus) {
-            _deadUrl = url;
-            _scheduleRestart();
-        }
-    }
+    WebPageKeeper {
+        id: _keeper
 
-    Timer {
-        id: _restartTimer
-
-        objectName: "restartTimer"
-        onTriggered: root._restart()
-    }
-
-    LoadRecovery {
-        objectName: "loadRecovery"
+        objectName: "pageKeeper"
         view: root
-        address: root.controllerAddress
-        paused: root.covered || _menu.visible
+        paused: root.covered || _menu.visible || Qt.inputMethod.visible
         linkUp: root.linkUp
         interval: root.recoveryInterval
+        restartDelay: root.restartDelay
+        restartLimit: root.restartLimit
+        restartWindow: root.restartWindow
     }
 
     Menu {
@@ -201,6 +150,36 @@ WebEngineView {
                 size: 0.6 * 120
                 indeterminated: true
                 colorCircle: ZelStyle.ui.primaryColor
+            }
+        }
+    }
+
+    // A dead page takes no touch and opens no menu: while its restart waits, the way back to
+    // the list is here.
+    Rectangle {
+        objectName: "deadPageCover"
+        anchors.fill: parent
+        z: 2
+        visible: _keeper.restartPending
+        color: ZelStyle.ui.baseColor
+
+        Column {
+            anchors.centerIn: parent
+            spacing: 2 * ZelStyle.ui.contentMargin
+
+            Text {
+                anchors.horizontalCenter: parent.horizontalCenter
+                text: qsTr("The page has stopped. It is restarted shortly.")
+            }
+
+            Button {
+                objectName: "deadPageListButton"
+                anchors.horizontalCenter: parent.horizontalCenter
+                width: 350
+                height: 60
+                text: qsTr("Open controller list")
+                icon: "qrc:/assets/cog.svg"
+                onClicked: root.openControllerList()
             }
         }
     }

@@ -24,15 +24,18 @@ Item {
     readonly property QtObject _layout: _engine.layout
     readonly property real _top: _height * _style.topRelativeMargin
     readonly property real _bottom: _height * _style.bottomRelativeMargin
-    // Where the keyboard's top edge is, in the panel; it slides between the bottom edge and
-    // its place.
-    property real _slideY: active ? height - _height : height
+    // How far the keyboard is up, 0 to 1. Only this slides: a change of the panel's size (its
+    // first layout, a turn of the screen) puts a lowered keyboard straight below the bottom edge
+    // instead of sliding it across the screen, where its key layer would take the taps.
+    property real _shown: active ? 1 : 0
+    // Where the keyboard's top edge is, in the panel.
+    readonly property real _slideY: height - _shown * _height
     // Room above the keyboard for the preview bubble and the alternatives while a key is held.
     readonly property Item _heldKey: _engine.alternativesKey || _engine.previewKey
     readonly property real _extra: _heldKey ? Math.ceil(_heldKey.height * 1.3) : 0
     readonly property rect _region: Qt.rect(0, _slideY - _extra, width, _height + _extra)
 
-    Behavior on _slideY {
+    Behavior on _shown {
         enabled: root.animationType === VirtualKeyboard.SlideAnimation
 
         NumberAnimation {
@@ -110,7 +113,7 @@ Item {
 
         objectName: "keyLayer"
         parent: root.Overlay.overlay
-        visible: root._slideY < root.height && parent !== null
+        visible: root._shown > 0 && parent !== null
         z: root._overlayZ()
         modal: false
         dim: false

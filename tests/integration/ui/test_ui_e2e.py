@@ -208,8 +208,9 @@ class DisplayTest(unittest.TestCase):
 
     def test_page_comes_back_after_an_outage(self):
         # The page reloads itself every 2 s; after three loads the web server is away for 10 s,
-        # so a reload fails and the engine's error page shows. The cable is pulled and plugged
-        # back in meanwhile.
+        # so a reload fails and the engine's error page shows. The cable is pulled meanwhile and
+        # plugged back in only once the server is back: the page returns on the link coming up,
+        # not on the next periodic check (10 s apart).
         app = self.start(stored=A, a_behaviour="page-refresh=2+http-outage=3:10")
         self.addCleanup(app.set_link, True)
         down = self.wait_for("the outage", lambda: self.sim.events("http-down"), 40)[0]["time"]
@@ -217,18 +218,20 @@ class DisplayTest(unittest.TestCase):
                              lambda name: app.colour_share(name, ui.PAGE_HEADING, 10,
                                                            ui.HEADING_BOX) < 0.001, 15)
         app.set_link(False)
-        time.sleep(2)  # what is tested: the cable out for a while during the outage
-        app.set_link(True)
         up = self.wait_for("the web server back", lambda: self.sim.events("http-up"), 15)[0]["time"]
         self.assertEqual([e for e in self.sim.page_loads(A) if down < e["time"] < up], [],
                          "nothing answered during the outage")
+        plugged = time.time()
+        app.set_link(True)
         loads = self.wait_for("the page requested again",
                               lambda: [e for e in self.sim.page_loads(A) if e["time"] > up], 20)
-        print("page requested again %.2f s after the web server came back" % (loads[0]["time"] - up))
-        self.assertLessEqual(loads[0]["time"] - up, 15)
+        print("page requested again %.2f s after the link came up" % (loads[0]["time"] - plugged))
+        self.assertLessEqual(loads[0]["time"] - plugged, 2.5, "on the link coming up")
+        # The first load on a link just up may stall in the engine (seen here now and then):
+        # the next check, one period later, mends it.
         self.wait_for_screen("the controller's page back", "outage-recovered.png",
                              lambda name: app.colour_share(name, ui.PAGE_HEADING, 10,
-                                                           ui.HEADING_BOX) > 0.05)
+                                                           ui.HEADING_BOX) > 0.05, 25)
         self.assertEqual(ui.read_last_controller(), A)
         self.assertEqual(self.sim.discoveries(), [], "no search")
         self.assertEqual({e["dst"] for e in self.sim.log() if e["kind"] == "http"}, {"%s:80" % A},

@@ -119,28 +119,33 @@ Item {
 
         function cleanup() {
             get(httpUrl + "/controller/up");
+            get(httpUrl + "/controller/status?code=200");
         }
 
-        // The controller's web server goes away, the page's own reload fails, the server comes
-        // back: the page comes back by itself, but only the controller's own page, only by a
-        // reload, and never while it is covered or after a person has gone elsewhere.
+        // The controller's web server goes away (or answers 503 while it boots), the page's own
+        // reload fails, the server comes back: the page comes back by itself, but only the
+        // controller's own page, only by a reload, and never while it is covered or after a
+        // person has gone elsewhere.
         function test_failedLoadComesBack_data() {
             return [
                 { tag: "server answers again", recovers: true },
+                { tag: "503 while booting", down: "/controller/status?code=503", recovers: true },
+                { tag: "404: the server's own answer", down: "/controller/status?code=404",
+                  quiet: true, recovers: false },
                 { tag: "link comes up: checked at once", interval: 600000, linkUp: true,
                   recovers: true },
                 { tag: "covered by the drawer: only once uncovered", covered: true,
                   recovers: true },
-                { tag: "a person went elsewhere", goTo: "/first.html", recovers: false },
-                { tag: "another server's page failed", goTo: "http://127.0.0.1:1/",
+                { tag: "a person followed a link elsewhere", goTo: httpUrl + "/first.html",
+                  recovers: false },
+                { tag: "a link to another server failed", goTo: "http://127.0.0.1:1/",
                   recovers: false }
             ];
         }
 
         function test_failedLoadComesBack(data) {
             var interval = data.interval || 200;
-            var page = createPage({ controllerAddress: controllerUrl.replace("http://", ""),
-                                    recoveryInterval: interval });
+            var page = createPage({ recoveryInterval: interval });
             var home = controllerUrl + "/";
             load(page, home);
             compare(page.title, "controller");
@@ -154,13 +159,13 @@ Item {
                     failed.push(request.url.toString());
             };
             page.loadingChanged.connect(watch);
-            get(httpUrl + "/controller/down");
+            get(httpUrl + (data.down || "/controller/down"));
             page.reload();
             tryVerify(function () { return failed.length === 1 && !page.loading; }, 10000);
             compare(failed[0], home);
             // Checks meanwhile find nothing: the error page stays. (With the long period no
             // check runs before the link comes up.)
-            if (data.interval === undefined) {
+            if (data.interval === undefined && !data.quiet) {
                 checkSpy.target = findChild(page, "webServerCheck");
                 checkSpy.clear();
                 tryVerify(function () { return checkSpy.count >= 2; }, 10000,
@@ -170,14 +175,14 @@ Item {
 
             if (data.covered)
                 page.covered = true;
-            var other = "";
             if (data.goTo) {
-                other = data.goTo.indexOf("http") === 0 ? data.goTo : httpUrl + data.goTo;
-                page.url = other;
+                // A navigation from inside the page, as a link is followed.
+                evaluate(page, "location.href = '" + data.goTo + "'; 1");
                 tryVerify(function () { return started.length === 2 && !page.loading; }, 10000);
             }
             started = [];
             get(httpUrl + "/controller/up");
+            get(httpUrl + "/controller/status?code=200");
             if (data.linkUp)
                 page.linkUp = true;
             if (data.covered || !data.recovers) {
@@ -192,8 +197,36 @@ Item {
                 compare(started, [home]);
                 compare(evaluate(page, "document.title"), "controller");
             } else {
-                compare(page.url.toString(), other);
+                compare(page.url.toString(), data.goTo || home);
             }
+            page.loadingChanged.disconnect(watch);
+        }
+
+        // The server answers its check but the page keeps failing: each reload that fails
+        // again waits twice as long, up to the limit; a good load starts over.
+        function test_recoveryBacksOff() {
+            var page = createPage({ recoveryInterval: 150 });
+            findChild(page, "pageKeeper").maxInterval = 600;
+            var timer = findChild(page, "recoveryTimer");
+            var home = controllerUrl + "/";
+            load(page, home);
+            var waits = [];
+            var watch = function (request) {
+                if (request.status === WebEngineView.LoadFailedStatus)
+                    waits.push(timer.interval);
+            };
+            page.loadingChanged.connect(watch);
+            get(httpUrl + "/controller/status?code=503&path=/");
+            page.reload();
+            tryVerify(function () { return waits.length >= 5; }, 10000, "reloads: " + waits);
+            compare(waits.slice(0, 5), [150, 300, 600, 600, 600]);
+            get(httpUrl + "/controller/status?code=200");
+            tryVerify(function () { return page.title === "controller" && !page.loading; }, 5000);
+            waits = [];
+            get(httpUrl + "/controller/status?code=503&path=/");
+            page.reload();
+            tryVerify(function () { return waits.length >= 1; }, 5000);
+            compare(waits[0], 150);
             page.loadingChanged.disconnect(watch);
         }
 
@@ -288,73 +321,62 @@ Item {
             verify(page.action(WebEngineView.Forward).enabled);
         }
 
-        function test_renderProcessComesBack_data() {
+        // After any restart the page shows the latest address set, and a page that loaded
+        // after the death is never reloaded by it.
+        function test_restart_data() {
             return [
-                { tag: "chrome://kill", how: "url" },
-                { tag: "render process killed", how: "signal" }
+                { tag: "render process killed: its page again", expect: "first" },
+                { tag: "new address loaded before the restart is due", delay: 4000,
+                  then: "/second.html?delay=0", expect: "second" },
+                { tag: "new address still loading when the restart is due",
+                  then: "/second.html?delay=2500", expect: "second" },
+                { tag: "new address failed before the restart is due",
+                  then: "http://127.0.0.1:1/", expect: "" },
+                { tag: "the new address's own load kills the render process", before: true,
+                  then: "/kill-once?key=" + Date.now(), expect: "survivor" }
             ];
         }
 
-        function test_renderProcessComesBack(data) {
-            var page = createPage();
-            load(page, httpUrl + "/first.html");
-            expectLoad(page, httpUrl + "/first.html", function () {
-                if (data.how === "url")
-                    page.url = "chrome://kill";
-                else
-                    kill();
-                tryCompare(terminatedSpy, "count", 1, 10000);
-            });
-            verify(terminatedSpy.signalArguments[0][0] !== WebEngineView.NormalTerminationStatus);
-            compare(evaluate(page, "document.title"), "first");
-        }
-
-        // The main window chooses another controller while a restart is pending: the restart
-        // must not take the view back to the page that was shown before.
-        function test_restartKeepsAnAddressSetAfterTheDeath_data() {
-            return [
-                { tag: "still loading when the restart is due",
-                  url: httpUrl + "/second.html?delay=2500", loads: true },
-                { tag: "load failed before the restart is due", url: "http://127.0.0.1:1/",
-                  loads: false }
-            ];
-        }
-
-        function test_restartKeepsAnAddressSetAfterTheDeath(data) {
-            var page = createPage();
+        function test_restart(data) {
+            var page = createPage({ restartDelay: data.delay || 1000 });
             var timer = findChild(page, "restartTimer");
             var first = httpUrl + "/first.html";
+            var then = data.then ? (data.then.indexOf("http") === 0 ? data.then
+                                                                    : httpUrl + data.then) : first;
             load(page, first);
             var started = [];
-            var failed = false;
             var watch = function (request) {
                 if (request.status === WebEngineView.LoadStartedStatus)
                     started.push(request.url.toString());
-                if (request.status === WebEngineView.LoadFailedStatus)
-                    failed = true;
             };
             page.loadingChanged.connect(watch);
-            kill();
+            if (data.before)
+                page.url = then;
+            else
+                kill();
             tryCompare(terminatedSpy, "count", 1, 10000);
-            verify(timer.running);
-            page.url = data.url;
-            if (!data.loads)
-                tryVerify(function () { return failed && !page.loading; }, 10000, "load failed");
-            verify(timer.running, "the restart is still due");
-            tryCompare(timer, "running", false, 5000);
-            wait(500); // what is tested: no load of the old page starts after the restart was due
-            page.loadingChanged.disconnect(watch);
-            compare(page.url.toString(), data.url);
-            compare(started.indexOf(first), -1, "loads started: " + started);
-            if (data.loads) {
-                tryVerify(function () { return !page.loading; }, 20000);
-                compare(evaluate(page, "document.title"), "second");
+            if (data.then && !data.before) {
+                verify(timer.running);
+                page.url = then;
             }
+            tryVerify(function () { return !timer.running && !page.loading; }, 20000);
+            wait(500); // what is tested: no other load starts once the restart was due
+            tryVerify(function () { return !page.loading; }, 20000);
+            page.loadingChanged.disconnect(watch);
+            compare(page.url.toString(), then);
+            if (data.expect !== "")
+                compare(evaluate(page, "document.title"), data.expect);
+            compare(started.indexOf(first), data.then ? -1 : 0, "loads started: " + started);
+            compare(started.filter(function (u) { return u === then; }).length,
+                    data.before ? 2 : 1, "loads started: " + started);
         }
 
+        // A third death within the window waits until the first restart has left it; the
+        // list is reachable meanwhile.
         function test_restartsAreBounded() {
             var page = createPage({ restartLimit: 2, restartWindow: 60000 });
             var timer = findChild(page, "restartTimer");
+            var cover = findChild(page, "deadPageCover");
             load(page, httpUrl + "/first.html");
             for (var i = 1; i <= 2; ++i) {
                 expectLoad(page, httpUrl + "/first.html", function () {
@@ -364,13 +386,18 @@ Item {
                 });
                 compare(evaluate(page, "document.title"), "first");
             }
-            // A third death within the window waits until the first restart has left it.
+            verify(!cover.visible);
             kill();
             tryCompare(terminatedSpy, "count", 3, 10000);
             verify(timer.running);
             verify(timer.interval > 50000, "interval " + timer.interval);
-            wait(2000);
-            verify(timer.running);
+            verify(cover.visible);
+            mouseClick(findChild(page, "deadPageListButton"));
+            compare(openListSpy.count, 1);
+            // A choice made from the list loads at once and ends the wait.
+            load(page, httpUrl + "/second.html?delay=0");
+            verify(!timer.running);
+            verify(!cover.visible);
         }
     }
 }

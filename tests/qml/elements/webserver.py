@@ -16,6 +16,12 @@ Pages:
   /kill-renderer        kills the web engine's render processes under the command (SIGKILL)
   /controller/down      the controller's server stops listening (connections are refused)
   /controller/up        it listens again on the same port
+  /controller/status?code=N&path=P  it answers N with an empty body for P ("/" or "all";
+                        code 200 is normal service again)
+  /kill-once?key=K      the first request for K kills the render processes and is never
+                        answered; later ones get a page titled "survivor"
+  /form.html            a text, a password, a number and an inputmode=numeric field, a submit
+                        (to /done.html), and a bottom field at the end of a tall page
 """
 import argparse
 import http.server
@@ -31,7 +37,22 @@ import time
 import urllib.parse
 
 CHILD = None
-CONTROLLER = {"server": None, "port": 0, "lock": threading.Lock()}
+CONTROLLER = {"server": None, "port": 0, "lock": threading.Lock(), "status": (200, "all")}
+KILLED = set()
+
+FORM = """<form id="login" action="/done.html" style="margin:0">
+<input id="text" name="user" style="position:absolute;left:20px;top:20px;width:300px;height:40px">
+<input id="password" type="password" name="pw"
+ style="position:absolute;left:20px;top:80px;width:300px;height:40px">
+<input id="number" type="number" name="n"
+ style="position:absolute;left:20px;top:140px;width:300px;height:40px">
+<input id="numeric" inputmode="numeric" name="m"
+ style="position:absolute;left:20px;top:200px;width:300px;height:40px">
+<input id="bottom" name="b" style="position:absolute;left:20px;top:1960px;width:300px;height:40px">
+<button id="submit" style="position:absolute;left:20px;top:260px">Log in</button>
+</form><a id="away" href="/first.html"
+ style="position:absolute;left:400px;top:20px;width:200px;height:100px;display:block">away</a>
+<div style="height:2000px"></div>"""
 
 
 def renderer_pids(root_pid):
@@ -89,6 +110,22 @@ class Handler(http.server.BaseHTTPRequestHandler):
         elif url.path in ("/controller/down", "/controller/up"):
             controller_listen(url.path.endswith("/up"))
             self.page("controller", "<p>%s</p>" % url.path)
+        elif url.path == "/form.html":
+            self.page("form", FORM)
+        elif url.path == "/done.html":
+            self.page("done", "<p>done</p>")
+        elif url.path == "/controller/status":
+            CONTROLLER["status"] = (int(query["code"][0]), query.get("path", ["all"])[0])
+            self.page("controller", "<p>status</p>")
+        elif url.path == "/kill-once":
+            key = query.get("key", [""])[0]
+            if key in KILLED:
+                self.page("survivor", "<p>survivor</p>")
+                return
+            KILLED.add(key)
+            for pid in renderer_pids(CHILD.pid) if CHILD else []:
+                os.kill(pid, signal.SIGKILL)
+            self.close_connection = True
         elif url.path == "/kill-renderer":
             pids = renderer_pids(CHILD.pid) if CHILD else []
             for pid in pids:
@@ -103,6 +140,12 @@ class ControllerHandler(Handler):
         self.do_GET(body=False)
 
     def do_GET(self, body=True):
+        code, where = CONTROLLER["status"]
+        if code != 200 and (where == "all" or where == self.path.split("?")[0]):
+            self.send_response(code)
+            self.send_header("Content-Length", "0")
+            self.end_headers()
+            return
         if self.path.split("?")[0] == "/tqsettings.json":
             data, ctype = b"{}", "application/json"
         elif self.path.split("?")[0] == "/":

@@ -6,6 +6,8 @@ import "keys.js" as KeyTree
 
 // Typing through the keyboard into the product's fields, as a finger on the display would.
 Item {
+    id: testRoot
+
     width: 1280
     height: 800
 
@@ -154,6 +156,17 @@ Item {
             compare(InputContext.focusObject, null);
             compare(InputContext.keyboardRectangle.height, 0);
             tryCompare(harness.panel.keyboard, "visible", false);
+        }
+
+        // A lowered keyboard stays below the edge when the panel grows (its first layout, a
+        // turn): sliding it there would lay its key layer over what a finger taps.
+        function test_resizeKeepsALoweredKeyboardAway() {
+            harness.panel.animationType = VirtualKeyboard.SlideAnimation;
+            var layer = findChild(harness.panel, "keyLayer");
+            testRoot.height = 1000;
+            verify(!layer.visible);
+            testRoot.height = 800;
+            verify(!layer.visible);
         }
 
         function test_focusedFieldDestroyed() {
