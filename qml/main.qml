@@ -102,6 +102,8 @@ DeviceWindow {
         id: screenSaver
 
         objectName: "screenSaver"
+        // In the overlay, where the drawer's popups are: only there can it cover them.
+        parent: mainWindow.overlay
         z: drawer.z + 2000
         color: "black"
         timeoutInterval: $Controller.displayTimeout * 1000

@@ -1,5 +1,6 @@
 import QtQuick 2.12
 import QtQuick.Layouts 1.12
+import ControllerSelect 1.0
 import Zel.Gui 1.0
 import "NetworkRecords.js" as NetworkRecords
 
@@ -38,10 +39,16 @@ GridLayout {
             _check(dns2Label, dns2Field, false), _check(dns3Label, dns3Field, false)])
     }
 
+    // Addresses go out in their plain decimal form: the fields take leading zeros, which
+    // others would read as octal.
     function settingsRecord() {
-        return NetworkRecords.settingsRecord(root.dhcp, ipField.text, subnetMaskField.text,
-                                             gatewayField.text,
-                                             [dns1Field.text, dns2Field.text, dns3Field.text])
+        return NetworkRecords.settingsRecord(
+                    root.dhcp, _address(ipField), _address(subnetMaskField), _address(gatewayField),
+                    [_address(dns1Field), _address(dns2Field), _address(dns3Field)])
+    }
+
+    function _address(field) {
+        return Address.canonical(field.text)
     }
 
     function _check(label, field, required) {

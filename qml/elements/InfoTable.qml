@@ -20,15 +20,21 @@ Flickable {
     // A scroll indicator at the right, with room kept for it.
     property bool scrollIndicator: false
     // Local end of the current DHCP lease, "" when there is none.
-    readonly property string leaseEnd: _leaseEndText(root.info, SystemTime.timezone)
+    readonly property string leaseEnd: _leaseEndText(root.info, root._zoneChanges)
 
     readonly property var _record: NetworkRecords.isRecord(info) ? info : ({})
+    // The platform tells of a new time zone by a signal only; each one counts here.
+    property int _zoneChanges: 0
 
     // Evaluated again on every time zone change, even to a zone of the same name.
-    function _leaseEndText(info, timezone) {
+    function _leaseEndText(info, zoneChanges) {
         // The script engine caches the zone offset; without this the old one would be used.
         Date.timeZoneUpdated()
         return NetworkRecords.leaseEndText(info, Qt.locale().dateTimeFormat(Locale.ShortFormat))
+    }
+
+    function _zoneChanged() {
+        root._zoneChanges += 1
     }
 
     function _leaseText() {
@@ -45,6 +51,11 @@ Flickable {
     interactive: true
     contentWidth: root.scrollIndicator ? width - 10 : width
     contentHeight: Math.max(height, table.implicitHeight)
+
+    // Connected by hand: the handler form of Connections that both Qt 5.12 and 5.15 accept
+    // without a warning does not exist.
+    Component.onCompleted: SystemTime.timezoneChanged.connect(root._zoneChanged)
+    Component.onDestruction: SystemTime.timezoneChanged.disconnect(root._zoneChanged)
 
     Controls.ScrollBar.vertical: Controls.ScrollBar {
         enabled: false

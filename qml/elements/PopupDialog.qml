@@ -17,6 +17,9 @@ Dialog {
     height: implicitHeight + 2 * _margin
     padding: _margin
     spacing: ZelStyle.ui.contentPadding / 2
+    // Above the drawer's panel and content, which are popups at the platform's popup z: a
+    // dialog opened from a page inside the drawer must not open under it.
+    z: ZelStyle.z.popup + 1
     visible: false
     modal: false
     dim: true

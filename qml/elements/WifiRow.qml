@@ -25,13 +25,6 @@ Rectangle {
 
     color: ZelStyle.ui.baseColor
 
-    MyMouseArea {
-        objectName: "rowArea"
-        anchors.fill: parent
-        enabled: !root.isConnection
-        onClicked: root.openAccessPoint()
-    }
-
     SignalStrengthIndicator {
         id: indicator
 
@@ -65,16 +58,17 @@ Rectangle {
         text: root.ssid
         color: root._rowColor
         font: $ZelGui.font({ "family": ZelStyle.ui.fontFamily, "pixelSize": $ZelGui.sp(20) })
+    }
 
-        // A name too long for its space can be dragged sideways, and the text then
-        // takes the press away from the row's area below it: a tap on the name is
-        // caught in here, while a drag still moves the name.
-        MyMouseArea {
-            objectName: "ssidArea"
-            anchors.fill: parent
-            enabled: !root.isConnection
-            onClicked: root.openAccessPoint()
-        }
+    // Over the name too: a name too long for its space can be dragged sideways and would
+    // take the press from an area below it (the platform's text takes no child items to hold
+    // a tap area of its own). So only a saved connection's name, which a tap does not act
+    // on, can be dragged; an access point's full name shows on its settings page.
+    MyMouseArea {
+        objectName: "rowArea"
+        anchors.fill: parent
+        enabled: !root.isConnection
+        onClicked: root.openAccessPoint()
     }
 
     Item {

@@ -1,6 +1,7 @@
 import QtQuick 2.12
 import QtQuick.Controls 2.12
 import QtQuick.Layouts 1.12
+import ControllerSelect 1.0
 import Zel.Gui 1.0
 import Zel.System 1.0
 import Zel.VirtualKeyboard 1.0
@@ -177,9 +178,10 @@ StackView {
                 IPTextField {
                     id: _manualAddress
 
+                    // Leading zeros are taken as decimal, as the person meant them.
                     function _submit() {
                         if (acceptableInput)
-                            root.displayController(text)
+                            root.displayController(Address.canonical(text))
                     }
 
                     objectName: "manualAddressField"

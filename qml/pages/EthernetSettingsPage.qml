@@ -15,6 +15,10 @@ InputPage {
     }
 
     function apply() {
+        // A typed time-out becomes the spin box's value only when the spin box loses the
+        // focus (or on Return), and Save takes no focus.
+        if (displayTimeoutInput.activeFocus)
+            displayTimeoutInput.focus = false
         var labels = form.invalidLabels()
         if (labels.length > 0) {
             validDialog.show(labels)

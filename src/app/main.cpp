@@ -1,3 +1,4 @@
+#include "controller/address.h"
 #include "controller/controller.h"
 #include "controller/webservercheck.h"
 #include "environment.h"
@@ -24,6 +25,7 @@ int main(int argc, char *argv[])
     QFontDatabase::addApplicationFont(QStringLiteral(":/assets/fonts/Lato-Bold.ttf"));
     QFontDatabase::addApplicationFont(QStringLiteral(":/assets/fonts/Lato-Regular.ttf"));
 
+    Address::registerType();
     InputActivity::registerType();
     WebServerCheck::registerType();
 

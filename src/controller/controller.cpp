@@ -1,5 +1,6 @@
 #include "controller.h"
 
+#include "address.h"
 #include "model/controllerlistmodel.h"
 #include "protocol/blocks.h"
 #include "protocol/envelope.h"
@@ -86,7 +87,8 @@ void Controller::readLastControllerFile()
     const int zero = bytes.indexOf('\0');
     if (zero >= 0)
         bytes.truncate(zero);
-    m_lastController = QString::fromUtf8(bytes).trimmed();
+    // An older version stored the address as typed, leading zeros and all.
+    m_lastController = canonicalAddress(QString::fromUtf8(bytes).trimmed());
 }
 
 QString Controller::lastController() const

@@ -3,8 +3,8 @@ import QtQuick.Window 2.15
 import Zel.Gui 1.0
 
 // Covers the whole window with its colour after timeoutInterval ms without user input and
-// hides on the next input, which it swallows. It moves itself into the window's popup overlay
-// so that it also covers popups and drawers.
+// hides on the next input, which it swallows. It stays where its document puts it, as on the
+// board: only in the window's popup overlay does it cover popups and drawers.
 Rectangle {
     id: root
 
@@ -23,12 +23,6 @@ Rectangle {
             _countdown.stop()
     }
 
-    function _moveToOverlay() {
-        const w = root.Window.window
-        if (w && w.overlay && root.parent !== w.overlay)
-            root.parent = w.overlay
-    }
-
     objectName: "screenSaver"
     color: "black"
     visible: false
@@ -43,10 +37,7 @@ Rectangle {
         if (!root.visible)
             root._restartCountdown()
     }
-    Component.onCompleted: {
-        root._moveToOverlay()
-        root._restartCountdown()
-    }
+    Component.onCompleted: root._restartCountdown()
 
     Timer {
         id: _countdown

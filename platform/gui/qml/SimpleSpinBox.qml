@@ -4,8 +4,8 @@ import Zel.Gui 1.0
 
 // A number with "-" and "+" buttons; with editable the number can also be typed. Values are
 // kept within from..to; plain digits, no group separators, so typed and shown text agree.
-// A typed number counts at once: a form saved by a tap elsewhere gets what is on screen, even
-// though the field never lost focus or saw Return.
+// As with any Controls 2 spin box, a typed number becomes the value only on Return or Enter or
+// when the spin box loses the focus.
 T.SpinBox {
     id: root
 
@@ -45,11 +45,6 @@ T.SpinBox {
         inputMethodHints: Qt.ImhDigitsOnly | Qt.ImhNoPredictiveText
         selectByMouse: root.editable
         clip: true
-
-        onTextEdited: {
-            if (acceptableInput)
-                root.value = root.valueFromText(text, root.locale)
-        }
     }
 
     down.indicator: Rectangle {

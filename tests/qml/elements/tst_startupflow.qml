@@ -46,6 +46,25 @@ TestCase {
         }
     }
 
+    Component {
+        id: markerComponent
+
+        Timer {
+            property bool fired: false
+
+            onTriggered: fired = true
+        }
+    }
+
+    // Returns once a timer of the retry's interval, started now, has fired: a retry whose
+    // timer was started earlier and still runs has fired by then.
+    function awaitRetryInterval() {
+        var marker = createTemporaryObject(markerComponent, testCase,
+                                           { "interval": flow.retryInterval })
+        marker.start()
+        tryVerify(function () { return marker.fired }, 3000, "the retry's interval passed")
+    }
+
     function start(options) {
         standIn.reachable = options.reachable || []
         standIn.checked = []
@@ -141,7 +160,7 @@ TestCase {
         if (data.during)
             tryVerify(function () { return standIn.checked.length === 2 }, 3000, "the retry's check")
         else if (data.link)
-            wait(3 * flow.retryInterval) // the interval is over, with no retry
+            awaitRetryInterval()
         settle()
         compare(outputs, ["list"])
         verify(!flow.retrying)

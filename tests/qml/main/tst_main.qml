@@ -91,8 +91,10 @@ Item {
             tryVerify(function () { return done })
         }
 
+        // Open and done with opening: taps before that may go nowhere.
         function expectList() {
             tryCompare(item("drawer"), "position", 1)
+            tryCompare(findChild(item("drawer"), "topDrawerPanel"), "opened", true)
         }
 
         function expectController(address) {
@@ -190,8 +192,53 @@ Item {
             compare(item("keyboardContainer").z, 1000)
             compare(item("screenSaver").z, 2000)
             compare(item("splash").z, 10000)
+            // All three over the drawer's popups, which are in the overlay too.
             verify(item("keyboardContainer").parent === window.overlay)
+            verify(item("screenSaver").parent === window.overlay)
             verify(item("splash").parent === window.overlay)
+        }
+
+        // The drawer's panel and content are popups: a dialog of a page inside it must open
+        // above both, so that its button takes the tap.
+        function test_dialogOfAPageInsideTheDrawer_data() {
+            return [
+                { tag: "Ethernet settings, static without an address", page: "ethernet" },
+                { tag: "Wi-Fi settings, short password", page: "wifi" }
+            ]
+        }
+
+        function test_dialogOfAPageInsideTheDrawer(data) {
+            start({ ethernet: true })
+            expectList()
+            // Nothing over the drawer but what is tested.
+            tryCompare(item("splash"), "visible", false)
+            var list = item("controllerListPage")
+            var page
+            if (data.page === "ethernet") {
+                mouseClick(findChild(list, "settingsButton"))
+                tryCompare(list, "depth", 2)
+                page = list.currentItem
+            } else {
+                // The Wi-Fi list behind five taps on the logo, and an access point's page.
+                for (var i = 0; i < 5; ++i)
+                    mouseClick(findChild(list, "logoTouch"))
+                tryCompare(list, "depth", 2)
+                list.currentItem.openSettings("Workshop", true, undefined)
+                tryCompare(list, "depth", 3)
+                page = list.currentItem
+            }
+            // The page fills its form when it becomes active.
+            tryCompare(page, "active", true)
+            if (data.page === "ethernet")
+                findChild(page, "modeSwitch").checked = false
+            else
+                findChild(page, "pwdField").text = "short"
+            mouseClick(findChild(page, "actionButton"))
+            var dialog = findChild(page, "validDialog")
+            tryCompare(dialog, "opened", true)
+            mouseClick(dialog.standardButton(Dialog.Ok))
+            tryCompare(dialog, "visible", false)
+            compare(list.currentItem, page, "the page stays")
         }
 
         function test_movingTheDrawerHidesTheKeyboard() {

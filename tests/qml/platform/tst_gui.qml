@@ -342,7 +342,8 @@ Item {
                 { tag: "lowest", typed: "0", enter: true, value: 0 },
                 { tag: "highest", typed: "999999", enter: true, value: 999999 },
                 { tag: "above highest refused", typed: "9999999", enter: true, value: 999999 },
-                { tag: "typed without Return", typed: "120", enter: false, value: 120 }
+                // As a Controls 2 spin box: typing alone does not change the value.
+                { tag: "typed without Return", typed: "120", enter: false, value: 5 }
             ]
         }
 
@@ -356,6 +357,9 @@ Item {
             if (data.enter)
                 keyClick(Qt.Key_Return)
             compare(control.value, data.value)
+            // Losing the focus takes what was typed.
+            root.forceActiveFocus()
+            compare(control.value, Math.min(999999, Number(data.typed)))
         }
 
         function test_spinbox_clamps() {

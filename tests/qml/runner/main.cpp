@@ -1,3 +1,4 @@
+#include "controller/address.h"
 #include "controller/webservercheck.h"
 #include "ui/inputactivity.h"
 
@@ -17,6 +18,7 @@ public slots:
     void applicationAvailable()
     {
         QtWebEngine::initialize();
+        Address::registerType();
         InputActivity::registerType();
         WebServerCheck::registerType();
         QFontDatabase::addApplicationFont(QStringLiteral(":/assets/fonts/Lato-Bold.ttf"));

@@ -83,6 +83,8 @@ void TestControllerSettings::readsLastController_data()
                                                                 13)
                                                   << false << QString();
     QTest::newRow("empty file gives none") << QByteArray() << false << QString();
+    QTest::newRow("leading zeros of an older version read as decimal")
+        << QByteArray("192.168.001.010:80") << false << QStringLiteral("192.168.1.10:80");
     QTest::newRow("address with port kept")
         << QByteArray("10.0.0.5:8080") << false << QStringLiteral("10.0.0.5:8080");
     QTest::newRow("utf-8 decoded")
