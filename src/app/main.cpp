@@ -5,14 +5,13 @@
 #include "model/controllerlistmodel.h"
 #include "ui/inputactivity.h"
 
-#include <cstdlib>
-
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
 #include <QUrl>
 #include <QtWebEngine>
+#include <cstdlib>
 
 int main(int argc, char *argv[])
 {
