@@ -64,7 +64,7 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "qml-module-qtquick2, qml-module-qtquick-window2, qml-module-qtquick-controls2, \
 qml-module-qtquick-templates2, qml-module-qtquick-layouts, qml-module-qtquick-dialogs, \
 qml-module-qtqml, qml-module-qtgraphicaleffects, qml-module-qtwebengine, libqt5svg5, \
-init-system-helpers (>= 1.52)")
+init-system-helpers (>= 1.52), passwd")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
     "${cs_packaging}/postinst;${cs_packaging}/prerm;${cs_packaging}/postrm")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

@@ -1,6 +1,7 @@
 # The resource bundle: every UI document, keyboard layout, image and font, compiled in.
 # The .qrc is generated from the tree so that adding a document never means editing a shared
-# list. The main document is reachable as "qrc:/qml/main" (an alias without extension).
+# list. The main document is also reachable as "qrc:/qml/main" (an alias without extension); the
+# application loads it by its own path, under which it is compiled in.
 file(GLOB_RECURSE cs_qml_files CONFIGURE_DEPENDS RELATIVE "${CMAKE_SOURCE_DIR}"
     "${CMAKE_SOURCE_DIR}/qml/*")
 file(GLOB_RECURSE cs_asset_files CONFIGURE_DEPENDS RELATIVE "${CMAKE_SOURCE_DIR}"
@@ -58,7 +59,6 @@ if(CS_QML_AHEAD_OF_TIME)
     # sources stay in, since the keyboard's layout and style folders are looked up there.
     get_filename_component(cs_qrc_name "${cs_qrc}" NAME_WE)
     configure_file("${cs_qrc}" "${CMAKE_CURRENT_BINARY_DIR}/${cs_qrc_name}_qmlcache.qrc" COPYONLY)
-    list(APPEND cs_qrc_sources "${CMAKE_SOURCE_DIR}/src/app/qmlcachealias.cpp")
 else()
     qt5_add_resources(cs_qrc_sources "${cs_qrc}")
 endif()

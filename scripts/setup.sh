@@ -6,16 +6,19 @@
 #   scripts/setup.sh --board     and the arm64 cross-build with its emulated tests (`make board`)
 #   scripts/setup.sh --package   and the Debian packages and their check (`make package`)
 #   scripts/setup.sh --bench     and what the benchmarks compare against (`make bench`)
+#   scripts/setup.sh --service-test  and the amd64 package under a real systemd (`make service-test`)
 set -euo pipefail
 
 board=0
 package=0
 bench=0
+service_test=0
 for arg in "$@"; do
     case "$arg" in
     --board) board=1 ;;
     --package) board=1; package=1 ;;
     --bench) bench=1 ;;
+    --service-test) service_test=1 ;;
     *) echo "setup.sh: unknown option '$arg'" >&2; exit 2 ;;
     esac
 done
@@ -55,6 +58,9 @@ if [ "$board" = 1 ]; then
 fi
 if [ "$package" = 1 ]; then
     packages+=(dpkg-dev fakeroot lintian)
+fi
+if [ "$service_test" = 1 ]; then
+    packages+=(dpkg-dev fakeroot debootstrap systemd-container)
 fi
 if [ "$bench" = 1 ]; then
     packages+=(chromium)

@@ -2,6 +2,7 @@
 #include "controller/controller.h"
 #include "controller/webservercheck.h"
 #include "environment.h"
+#include "maindocument.h"
 #include "model/controllerlistmodel.h"
 #include "ui/inputactivity.h"
 
@@ -11,15 +12,21 @@
 #include <QQmlContext>
 #include <QUrl>
 #include <QtWebEngine>
+#include <cstdlib>
 
 int main(int argc, char *argv[])
 {
     Environment::prepare();
 
+    // Both belong before the application object, as Qt 5.12 and 5.15 alike expect: the web engine
+    // shares the UI's GL contexts, and its initialisation runs as the application is created.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QtWebEngine::initialize();
+
     QGuiApplication app(argc, argv);
 
+    // Read only when the web engine starts its first page, long after this.
     Environment::prepareWebEngineFlags();
-    QtWebEngine::initialize();
 
     // A font that fails to load is not fatal: the UI falls back to the default family.
     QFontDatabase::addApplicationFont(QStringLiteral(":/assets/fonts/Lato-Bold.ttf"));
@@ -37,7 +44,11 @@ int main(int argc, char *argv[])
     engine.rootContext()->setContextProperty(QStringLiteral("$ControllerListModel"),
                                              ControllerListModel::instance());
 
-    engine.load(QUrl(QStringLiteral("qrc:/qml/main"), QUrl::TolerantMode));
+    engine.load(QUrl(QStringLiteral(CS_MAIN_DOCUMENT), QUrl::TolerantMode));
+    // Without its main document the display would stay blank for good with the process looking
+    // healthy; ending it lets the service manager restart it. The toolkit has said why.
+    if (engine.rootObjects().isEmpty())
+        return EXIT_FAILURE;
 
     return app.exec();
 }

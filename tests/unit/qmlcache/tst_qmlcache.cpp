@@ -1,3 +1,5 @@
+#include "maindocument.h"
+
 #include <QtQml>
 #include <QtTest>
 
@@ -38,8 +40,7 @@ void TestQmlCache::initTestCase()
 void TestQmlCache::compiledIn_data()
 {
     QTest::addColumn<QString>("url");
-    QTest::newRow("main document, as the application loads it") << "qrc:/qml/main";
-    QTest::newRow("main document") << "qrc:/qml/main.qml";
+    QTest::newRow("main document, as the application loads it") << CS_MAIN_DOCUMENT;
     QTest::newRow("a page") << "qrc:/qml/pages/ControllerWebPage.qml";
     QTest::newRow("a key style") << "qrc:/qml/keyboard/style/KeyGeneric.qml";
 }
