@@ -19,6 +19,11 @@ DeviceWindow {
         drawer.close()
     }
 
+    // The keyboard is built in the background once the start is over: at once when the list is
+    // shown, after the first page has loaded when a controller is; its build would otherwise
+    // slow that page's own start.
+    property bool _keyboardWanted: false
+
     color: "white"
 
     Component.onCompleted: {
@@ -27,7 +32,8 @@ DeviceWindow {
         splash.appReady = true
         drawer.visible = true
         startup.start()
-        keyboardLoader.active = true
+        if (!controllerWebPage.loading)
+            mainWindow._keyboardWanted = true
     }
 
     AppStyle {}
@@ -46,9 +52,14 @@ DeviceWindow {
         objectName: "controllerWebPage"
         anchors.fill: parent
         covered: drawer.position > 0
+        obscured: splash.opacity === 1
         linkUp: NetworkManager.ethernetConnected
 
         onOpenControllerList: drawer.open()
+        onLoadingChanged: {
+            if (!controllerWebPage.loading)
+                mainWindow._keyboardWanted = true
+        }
     }
 
     TopDrawer {
@@ -81,15 +92,17 @@ DeviceWindow {
         parent: mainWindow.overlay
         z: drawer.z + 1000
 
-        // Built in the background once the start-up decision is made, so the first page does
-        // not wait for every key; finished at once if a field asks for it before it is done.
+        // A field that asks for the keyboard before it is built gets it at once: the build then
+        // runs, or finishes, without waiting.
         Loader {
             id: keyboardLoader
 
             objectName: "keyboardLoader"
             anchors.fill: parent
-            active: false
+            active: mainWindow._keyboardWanted || Qt.inputMethod.visible
             asynchronous: !Qt.inputMethod.visible
+
+            onLoaded: mainWindow._keyboardWanted = true
 
             sourceComponent: InputPanel {
                 objectName: "inputPanel"

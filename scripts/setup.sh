@@ -58,6 +58,8 @@ if [ "$package" = 1 ]; then
 fi
 if [ "$bench" = 1 ]; then
     packages+=(chromium)
+    # The heavy web application of the cold-start benchmark runs on Node.js.
+    command -v node >/dev/null 2>&1 || packages+=(nodejs)
 fi
 # The icon font comes through npm; machines that carry Node.js already have it.
 command -v npm >/dev/null 2>&1 || packages+=(npm)
@@ -101,4 +103,13 @@ if [ ! -f "$fa_dir/webfonts/fa-solid-900.ttf" ]; then
     mkdir -p "$fa_dir/webfonts"
     cp "$tmp/package/webfonts/fa-solid-900.ttf" "$tmp/package/webfonts/fa-regular-400.ttf" "$fa_dir/webfonts/"
     cp "$tmp/package/LICENSE.txt" "$fa_dir/"
+fi
+
+# The heavy web application the cold-start benchmark shows: a flow editor from npm (several MB of
+# scripts, live updates over a WebSocket). This release's editor runs in the web engine's Chromium
+# core once its code editor is set to the older one (tests/bench/coldstart/nodered-settings.js).
+red_dir="$here/.deps/node-red"
+if [ "$bench" = 1 ] && [ ! -f "$red_dir/node_modules/node-red/red.js" ]; then
+    mkdir -p "$red_dir"
+    (cd "$red_dir" && npm install --silent --no-audit --no-fund --omit=dev node-red@3.1.15 >/dev/null)
 fi

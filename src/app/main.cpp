@@ -2,6 +2,7 @@
 #include "controller/webservercheck.h"
 #include "environment.h"
 #include "model/controllerlistmodel.h"
+#include "startuptrace.h"
 #include "ui/inputactivity.h"
 
 #include <QFontDatabase>
@@ -13,12 +14,15 @@
 
 int main(int argc, char *argv[])
 {
+    StartupTrace::mark("main");
     Environment::prepare();
 
     QGuiApplication app(argc, argv);
 
     Environment::prepareWebEngineFlags();
     QtWebEngine::initialize();
+    StartupTrace::mark("web engine initialized");
+    StartupTrace::watchFirstFrame(app);
 
     // A font that fails to load is not fatal: the UI falls back to the default family.
     QFontDatabase::addApplicationFont(QStringLiteral(":/assets/fonts/Lato-Bold.ttf"));
@@ -36,6 +40,7 @@ int main(int argc, char *argv[])
                                              ControllerListModel::instance());
 
     engine.load(QUrl(QStringLiteral("qrc:/qml/main"), QUrl::TolerantMode));
+    StartupTrace::mark("main document created");
 
     return app.exec();
 }
