@@ -19,10 +19,10 @@ DeviceWindow {
         drawer.close()
     }
 
-    // The keyboard is built in the background once the start is over: at once when the list is
-    // shown, after the first page has loaded when a controller is; its build would otherwise
-    // slow that page's own start.
-    property bool _keyboardWanted: false
+    // What the first screen does not need (the keyboard, the list when a controller is shown) is
+    // built once the start is over: at once when the list is shown, after the first page has
+    // loaded when a controller is; building it sooner would slow that page's own start.
+    property bool _startOver: false
 
     color: "white"
 
@@ -33,7 +33,7 @@ DeviceWindow {
         drawer.visible = true
         startup.start()
         if (!controllerWebPage.loading)
-            mainWindow._keyboardWanted = true
+            mainWindow._startOver = true
     }
 
     AppStyle {}
@@ -58,7 +58,7 @@ DeviceWindow {
         onOpenControllerList: drawer.open()
         onLoadingChanged: {
             if (!controllerWebPage.loading)
-                mainWindow._keyboardWanted = true
+                mainWindow._startOver = true
         }
     }
 
@@ -69,20 +69,27 @@ DeviceWindow {
         visible: false
 
         onPositionChanged: {
-            if (drawer.position === 0)
-                controllerListPage.popToInitialItem()
+            if (drawer.position === 0 && controllerListLoader.item)
+                controllerListLoader.item.popToInitialItem()
         }
 
-        ControllerListPage {
-            id: controllerListPage
+        // Built with the list's first showing, or once the start is over.
+        Loader {
+            id: controllerListLoader
 
-            objectName: "controllerListPage"
             anchors.fill: parent
             anchors.margins: 3 * ZelStyle.ui.contentMargin
+            active: mainWindow._startOver || drawer.position > 0
 
-            onDisplayController: {
-                startup.stopRetry()
-                mainWindow._showController(address)
+            onLoaded: mainWindow._startOver = true
+
+            sourceComponent: ControllerListPage {
+                objectName: "controllerListPage"
+
+                onDisplayController: {
+                    startup.stopRetry()
+                    mainWindow._showController(address)
+                }
             }
         }
     }
@@ -99,10 +106,10 @@ DeviceWindow {
 
             objectName: "keyboardLoader"
             anchors.fill: parent
-            active: mainWindow._keyboardWanted || Qt.inputMethod.visible
+            active: mainWindow._startOver || Qt.inputMethod.visible
             asynchronous: !Qt.inputMethod.visible
 
-            onLoaded: mainWindow._keyboardWanted = true
+            onLoaded: mainWindow._startOver = true
 
             sourceComponent: InputPanel {
                 objectName: "inputPanel"
