@@ -26,6 +26,7 @@ profiling them; "{name}" in it is replaced by "controllerselect" or "kiosk":
 import json
 import os
 import shlex
+import shutil
 import signal
 import statistics
 import subprocess
@@ -49,7 +50,7 @@ def refusal():
     why = cs.refusal()
     if why:
         return why
-    for path in (RED, KIOSK):
+    for path in (RED, KIOSK, shutil.which("node") or "node"):
         if not os.path.exists(path):
             return "%s is missing (build, and run scripts/setup.sh --bench)" % path
     return ""
