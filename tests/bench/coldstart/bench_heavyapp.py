@@ -21,7 +21,9 @@ three by default), CS_BENCH_ROUNDS (default 3), CS_BENCH_SETTLE (default 3), CS_
 the default: Mesa's software OpenGL as the board's path; or "software": the Qt Quick software
 back-end and Chromium's --disable-gpu), CS_BENCH_WRAP (a command put before the two Qt programs, for
 profiling them; "{name}" in it is replaced by "controllerselect" or "kiosk":
-"perf record -g -o /tmp/perf-{name}.data --")."""
+"perf record -g -o /tmp/perf-{name}.data --"), CS_BENCH_BASELINE (another build of the
+application, e.g. of the main branch, run as a fourth program "baseline" in the same rounds, for
+a before/after comparison under the same load)."""
 
 import json
 import os
@@ -193,11 +195,12 @@ def main():
     ours_env = dict(qt_env, ZEL_NETWORK_STATE=os.path.join(WORK, "network.json"))
     configs = [
         ("controllerselect", wrap("controllerselect") + [cs.APP], ours_env),
+        ("baseline", [os.environ.get("CS_BENCH_BASELINE", "")], ours_env),
         ("bare kiosk", wrap("kiosk") + [KIOSK, page], qt_env),
         ("chromium", chromium + [page], chromium_env),
     ]
     only = [n for n in os.environ.get("CS_BENCH_ONLY", "").split(",") if n]
-    configs = [c for c in configs if not only or c[0] in only]
+    configs = [c for c in configs if (not only or c[0] in only) and c[1][-1]]
     runs = {name: [] for name, _, _ in configs}
     try:
         for n in range(ROUNDS):
@@ -215,22 +218,21 @@ def main():
 
     med = {name: [statistics.median(r[k] for r in rs) for k in ("ms", "pss", "cpu")]
            for name, rs in runs.items()}
-    if len(med) < len(NAMES):
+    if any(n not in med for n in NAMES):
         return
+    names = NAMES + (["baseline"] if "baseline" in med else [])
     print()
     print("cold start on the flow editor (%s drawing), medians of %d rounds:" % (BACKEND, ROUNDS))
-    print("  %-34s %17s %17s %17s" % ("", *NAMES))
-    print("  %-34s %14.0f ms %14.0f ms %14.0f ms"
-          % ("exec to the first script request", *(med[n][0] for n in NAMES)))
-    print("  %-34s %13.0f MiB %13.0f MiB %13.0f MiB" % ("PSS", *(med[n][1] for n in NAMES)))
-    print("  %-34s %14.0f ms %14.0f ms %14.0f ms"
-          % ("CPU time until then (all processes)", *(med[n][2] for n in NAMES)))
+    print("  %-36s" % "" + "".join("%17s" % n for n in names))
+    for label, i, unit in (("exec to the first script request", 0, "ms"), ("PSS", 1, "MiB"),
+                           ("CPU time until then (all processes)", 2, "ms")):
+        print("  %-36s" % label + "".join("%13.0f %-3s" % (med[n][i], unit) for n in names))
     ours, bare, chromium_ = med["controllerselect"], med["bare kiosk"], med["chromium"]
     print("  controllerselect: time x%.2f of the bare kiosk (goal <= x1.05), PSS x%.2f of chromium"
           " (goal <= x0.80)" % (ours[0] / bare[0], ours[1] / chromium_[1]))
     print()
     print("where the time goes (medians, ms after exec):")
-    for name in NAMES[:2]:
+    for name in names[:2] + names[3:]:
         keys = {k for r in runs[name] for k in r["marks"]}
         rows = [(statistics.median(r["marks"][k] for r in runs[name] if k in r["marks"]), k)
                 for k in keys]
