@@ -107,7 +107,7 @@ fi
 
 # The heavy web application the cold-start benchmark shows: a flow editor from npm (several MB of
 # scripts, live updates over a WebSocket). This release's editor runs in the web engine's Chromium
-# core once its code editor is set to the older one (tests/bench/coldstart/nodered-settings.js).
+# core without a script error (tests/bench/coldstart/nodered-settings.js).
 red_dir="$here/.deps/node-red"
 if [ "$bench" = 1 ] && [ ! -f "$red_dir/node_modules/node-red/red.js" ]; then
     mkdir -p "$red_dir"

@@ -13,8 +13,10 @@ Measured: the time from exec to the first request made by the page's scripts (an
 or the WebSocket, seen on the server's side), and the summed PSS of the process tree
 CS_BENCH_SETTLE seconds later; and the CPU time the process tree had used by the first script
 request, steadier than the time on a machine shared with other work. For the two Qt programs, where the time goes: the application's
-own trace (process start, main document created, first frame) and the server's view (the
-availability check's HEAD, the page's GET /).
+own trace (main() entered, web engine initialized, window exposed, first frame, main document
+created: the start-up decision has set the page's address by then) and the server's view (the
+availability check's HEAD, the page's GET /). A script error of the page in a Qt program is
+reported with its round.
 
 Environment: CS_BENCH_ONLY (comma-separated names of the programs to run, while tuning one; all
 three by default), CS_BENCH_ROUNDS (default 3), CS_BENCH_SETTLE (default 3), CS_BENCH_BACKEND ("gl",
@@ -156,6 +158,10 @@ def one_round(name, argv, env):
     pss = cs.pss_kib(cs.tree(proc.pid))
     stop(proc)
     marks = dict(trace(out_path, t0), **seen)
+    with open(out_path, errors="replace") as f:
+        errors = sum(1 for line in f if line.startswith("js: Uncaught"))
+    if errors:
+        print("  %s: %d script errors of the page (see %s)" % (name, errors, out_path))
     return {"ms": seen["script request"] * 1000, "pss": pss / 1024, "cpu": cpu,
             "marks": {k: v * 1000 for k, v in marks.items()}}
 

@@ -16,6 +16,10 @@ const log = fs.openSync(process.env.CS_APP_LOG, "a");
 const staticDir = path.join(dir, "static");
 fs.mkdirSync(staticDir, { recursive: true });
 fs.writeFileSync(path.join(staticDir, "tqsettings.json"), '{"name": "Boiler room"}\n');
+// Three tabs of 48 nodes; twelve inject every second, so the editor gets live status and debug
+// messages over its WebSocket. A copy: the editor may write its flows back.
+const flows = path.join(dir, "flows.json");
+fs.copyFileSync(path.join(__dirname, "nodered-flows.json"), flows);
 
 // Logged at arrival, before the application sees the request: the time the client asked.
 const emit = http.Server.prototype.emit;
@@ -36,13 +40,11 @@ module.exports = {
     uiHost: process.env.CS_APP_IP,
     uiPort: 80,
     userDir: dir,
-    flowFile: path.join(__dirname, "nodered-flows.json"),
-    flowFilePretty: true,
+    flowFile: flows,
     httpStatic: staticDir,
-    // The editor's Monaco build uses script syntax newer than the web engine's Chromium core
-    // (87 in Qt 5.15, 69 on the board); the older code editor runs on both.
+    // This release's editor, its code editor included, runs in Qt 5.15's web engine (a Chromium
+    // 87 core) without a script error. The tour would cover the page on every cold start.
     editorTheme: {
-        codeEditor: { lib: "ace" },
         tours: false,
         projects: { enabled: false },
     },
