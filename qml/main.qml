@@ -19,6 +19,11 @@ DeviceWindow {
         drawer.close()
     }
 
+    // What the first screen does not need (the keyboard, the list when a controller is shown) is
+    // built once the start is over: at once when the list is shown, after the first page has
+    // loaded when a controller is; building it sooner would slow that page's own start.
+    property bool _startOver: false
+
     color: "white"
 
     Component.onCompleted: {
@@ -27,7 +32,8 @@ DeviceWindow {
         splash.appReady = true
         drawer.visible = true
         startup.start()
-        keyboardLoader.active = true
+        if (!controllerWebPage.loading)
+            mainWindow._startOver = true
     }
 
     AppStyle {}
@@ -46,9 +52,14 @@ DeviceWindow {
         objectName: "controllerWebPage"
         anchors.fill: parent
         covered: drawer.position > 0
+        obscured: splash.opacity === 1
         linkUp: NetworkManager.ethernetConnected
 
         onOpenControllerList: drawer.open()
+        onLoadingChanged: {
+            if (!controllerWebPage.loading)
+                mainWindow._startOver = true
+        }
     }
 
     TopDrawer {
@@ -58,20 +69,27 @@ DeviceWindow {
         visible: false
 
         onPositionChanged: {
-            if (drawer.position === 0)
-                controllerListPage.popToInitialItem()
+            if (drawer.position === 0 && controllerListLoader.item)
+                controllerListLoader.item.popToInitialItem()
         }
 
-        ControllerListPage {
-            id: controllerListPage
+        // Built with the list's first showing, or once the start is over.
+        Loader {
+            id: controllerListLoader
 
-            objectName: "controllerListPage"
             anchors.fill: parent
             anchors.margins: 3 * ZelStyle.ui.contentMargin
+            active: mainWindow._startOver || drawer.position > 0
 
-            onDisplayController: {
-                startup.stopRetry()
-                mainWindow._showController(address)
+            onLoaded: mainWindow._startOver = true
+
+            sourceComponent: ControllerListPage {
+                objectName: "controllerListPage"
+
+                onDisplayController: {
+                    startup.stopRetry()
+                    mainWindow._showController(address)
+                }
             }
         }
     }
@@ -81,15 +99,17 @@ DeviceWindow {
         parent: mainWindow.overlay
         z: drawer.z + 1000
 
-        // Built in the background once the start-up decision is made, so the first page does
-        // not wait for every key; finished at once if a field asks for it before it is done.
+        // A field that asks for the keyboard before it is built gets it at once: the build then
+        // runs, or finishes, without waiting.
         Loader {
             id: keyboardLoader
 
             objectName: "keyboardLoader"
             anchors.fill: parent
-            active: false
+            active: mainWindow._startOver || Qt.inputMethod.visible
             asynchronous: !Qt.inputMethod.visible
+
+            onLoaded: mainWindow._startOver = true
 
             sourceComponent: InputPanel {
                 objectName: "inputPanel"

@@ -64,6 +64,8 @@ if [ "$service_test" = 1 ]; then
 fi
 if [ "$bench" = 1 ]; then
     packages+=(chromium)
+    # The heavy web application of the cold-start benchmark runs on Node.js.
+    command -v node >/dev/null 2>&1 || packages+=(nodejs)
 fi
 # The icon font comes through npm; machines that carry Node.js already have it.
 command -v npm >/dev/null 2>&1 || packages+=(npm)
@@ -107,4 +109,16 @@ if [ ! -f "$fa_dir/webfonts/fa-solid-900.ttf" ]; then
     mkdir -p "$fa_dir/webfonts"
     cp "$tmp/package/webfonts/fa-solid-900.ttf" "$tmp/package/webfonts/fa-regular-400.ttf" "$fa_dir/webfonts/"
     cp "$tmp/package/LICENSE.txt" "$fa_dir/"
+fi
+
+# The heavy web application the cold-start benchmark shows: a flow editor from npm (several MB of
+# scripts, live updates over a WebSocket). This release parses in the web engine's Chromium 87
+# core; the 3.1 releases fetch a diagram renderer that does not parse there.
+red_dir="$here/.deps/node-red"
+red_version=3.0.2
+if [ "$bench" = 1 ] &&
+    ! grep -qs "\"version\": \"$red_version\"" "$red_dir/node_modules/node-red/package.json"; then
+    rm -rf "$red_dir"
+    mkdir -p "$red_dir"
+    (cd "$red_dir" && npm install --silent --no-audit --no-fund --omit=dev "node-red@$red_version" >/dev/null)
 fi

@@ -18,6 +18,10 @@ WebEngineView {
     property bool covered: false
     property bool linkUp: false
     property int recoveryInterval: 10000
+    // Something opaque lies over the whole page (the start-up splash): the loading badge is left
+    // out then, as nobody could see it, and each turn of its indicator redraws the whole window.
+    property bool obscured: false
+
     property int restartDelay: 1000
     property int restartLimit: 3
     property int restartWindow: 60000
@@ -136,20 +140,25 @@ WebEngineView {
         visible: root.loading
         color: ZelStyle.ui.baseColor
 
-        Rectangle {
-            objectName: "loadingBadge"
+        // Made only while it can be seen: a hidden indicator may go on turning.
+        Loader {
             anchors.centerIn: parent
-            width: 120
-            height: 120
-            radius: 0.2 * height
-            color: ZelStyle.ui.secondaryColor
+            active: root.loading && !root.obscured
 
-            LoadingIndicator {
-                objectName: "loadingIndicator"
-                anchors.centerIn: parent
-                size: 0.6 * 120
-                indeterminated: true
-                colorCircle: ZelStyle.ui.primaryColor
+            sourceComponent: Rectangle {
+                objectName: "loadingBadge"
+                width: 120
+                height: 120
+                radius: 0.2 * height
+                color: ZelStyle.ui.secondaryColor
+
+                LoadingIndicator {
+                    objectName: "loadingIndicator"
+                    anchors.centerIn: parent
+                    size: 0.6 * 120
+                    indeterminated: true
+                    colorCircle: ZelStyle.ui.primaryColor
+                }
             }
         }
     }

@@ -4,6 +4,7 @@
 #include "environment.h"
 #include "maindocument.h"
 #include "model/controllerlistmodel.h"
+#include "startuptrace.h"
 #include "ui/inputactivity.h"
 
 #include <QFontDatabase>
@@ -16,6 +17,7 @@
 
 int main(int argc, char *argv[])
 {
+    StartupTrace::mark("main");
     Environment::prepare();
 
     // Both belong before the application object, as Qt 5.12 and 5.15 alike expect: the web engine
@@ -24,9 +26,12 @@ int main(int argc, char *argv[])
     QtWebEngine::initialize();
 
     QGuiApplication app(argc, argv);
+    // The web engine's own initialisation runs as the application object is made.
+    StartupTrace::mark("web engine initialized");
 
     // Read only when the web engine starts its first page, long after this.
     Environment::prepareWebEngineFlags();
+    StartupTrace::watchFirstFrame(app);
 
     // A font that fails to load is not fatal: the UI falls back to the default family.
     QFontDatabase::addApplicationFont(QStringLiteral(":/assets/fonts/Lato-Bold.ttf"));
@@ -49,6 +54,7 @@ int main(int argc, char *argv[])
     // healthy; ending it lets the service manager restart it. The toolkit has said why.
     if (engine.rootObjects().isEmpty())
         return EXIT_FAILURE;
+    StartupTrace::mark("main document created");
 
     return app.exec();
 }
