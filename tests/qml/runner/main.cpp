@@ -1,4 +1,5 @@
 #include "controller/webservercheck.h"
+#include "ui/heaptrim.h"
 #include "ui/inputactivity.h"
 
 #include <QFontDatabase>
@@ -19,6 +20,7 @@ public slots:
         QtWebEngine::initialize();
         InputActivity::registerType();
         WebServerCheck::registerType();
+        HeapTrim::registerType();
         QFontDatabase::addApplicationFont(QStringLiteral(":/assets/fonts/Lato-Bold.ttf"));
         QFontDatabase::addApplicationFont(QStringLiteral(":/assets/fonts/Lato-Regular.ttf"));
     }
