@@ -24,6 +24,7 @@
 #include <QMap>
 #include <QProcess>
 #include <QQmlApplicationEngine>
+#include <QSocketNotifier>
 #include <QtWebEngine>
 #include <cstdio>
 #include <unistd.h>
@@ -120,9 +121,8 @@ class Reporter : public QObject
     Q_OBJECT
 
 public:
-    Reporter(QObject *root, int loads)
+    explicit Reporter(QObject *root)
         : m_root(root)
-        , m_loads(loads)
     {
         m_clock.start();
     }
@@ -144,18 +144,24 @@ public slots:
                         m_root->property("trims").toInt());
             std::fflush(stdout);
         }
-        if (done >= m_loads)
+    }
+
+    // The runner closes this run's input once both runs have their last sample: a run that ended
+    // first would otherwise leave the other one's shared pages to it alone.
+    void inputReady()
+    {
+        char buffer[64];
+        if (::read(0, buffer, sizeof buffer) <= 0)
             QCoreApplication::quit();
     }
 
 private:
     QObject *m_root;
-    int m_loads;
     int m_reported = 0;
     QElapsedTimer m_clock;
 };
 
-int runOne(int argc, char *argv[], int loads, bool with, const QString &url)
+int runOne(int argc, char *argv[], bool with, const QString &url)
 {
     // As the application does first thing, before any thread allocates.
     if (with)
@@ -176,8 +182,10 @@ int runOne(int argc, char *argv[], int loads, bool with, const QString &url)
     if (engine.rootObjects().isEmpty())
         return 1;
     QObject *root = engine.rootObjects().constFirst();
-    Reporter reporter(root, loads);
+    Reporter reporter(root);
     QObject::connect(root, SIGNAL(loadsChanged()), &reporter, SLOT(loadsChanged()));
+    QSocketNotifier input(0, QSocketNotifier::Read);
+    QObject::connect(&input, SIGNAL(activated(int)), &reporter, SLOT(inputReady()));
     return app.exec();
 }
 
@@ -193,6 +201,26 @@ QString growth(const QMap<int, Row> &rows, qint64 Row::*field)
     if (rows.size() < 2)
         return QStringLiteral("-");
     return QString::number((rows.last().*field - rows.first().*field) / 1024.0, 'f', 2);
+}
+
+// Least-squares slope over the samples, in kB per 1,000 loads: the engine's processes rise and
+// fall by megabytes with the renderer's garbage collection, so a trend shows here, not in two
+// single samples.
+QString trend(const QMap<int, Row> &rows, qint64 Row::*field)
+{
+    if (rows.size() < 2)
+        return QStringLiteral("-");
+    double sx = 0, sy = 0, sxx = 0, sxy = 0;
+    for (auto it = rows.cbegin(); it != rows.cend(); ++it) {
+        const double x = it.key() / 1000.0;
+        const double y = double(it.value().*field);
+        sx += x;
+        sy += y;
+        sxx += x * x;
+        sxy += x * y;
+    }
+    const double n = rows.size();
+    return QString::number((n * sxy - sx * sy) / (n * sxx - sx * sx), 'f', 0);
 }
 
 // Starts both runs at once, each against a controller of its own, and prints them side by side.
@@ -233,10 +261,10 @@ int runBoth(int argc, char *argv[], int loads)
         process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
         const QString run = runs[i];
         QObject::connect(
-            process, &QProcess::readyReadStandardOutput, process, [&table, process, run] {
+            process, &QProcess::readyReadStandardOutput, process, [&table, process, run, loads] {
                 while (process->canReadLine()) {
                     const QList<QByteArray> f = process->readLine().trimmed().split(' ');
-                    if (f.size() < 7)
+                    if (f.size() < 7 || f[0].toInt() > loads)
                         continue;
                     Row row{f[1].toLongLong(), f[2].toLongLong(), f[3].toLongLong(),
                             f[4].toInt(),      f[6].toInt(),      f[5].toDouble()};
@@ -253,11 +281,22 @@ int runBoth(int argc, char *argv[], int loads)
                         QStringLiteral("http://%1/").arg(ips[i])});
         processes << process;
     }
+    auto running = [&processes] {
+        for (QProcess *process : processes) {
+            if (process->state() != QProcess::NotRunning)
+                return true;
+        }
+        return false;
+    };
+    // Both keep loading until both have their last sample.
+    while (running() && !(table[runs[0]].contains(loads) && table[runs[1]].contains(loads)))
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 1000);
+    for (QProcess *process : processes)
+        process->closeWriteChannel();
     bool ok = true;
     for (QProcess *process : processes) {
-        while (process->state() != QProcess::NotRunning)
-            process->waitForFinished(1000), QCoreApplication::processEvents();
-        QCoreApplication::processEvents();
+        if (!process->waitForFinished(30000))
+            process->kill();
         ok = ok && process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;
     }
 
@@ -279,6 +318,12 @@ int runBoth(int argc, char *argv[], int loads)
                 qPrintable(growth(table[runs[1]], &Row::pss)),
                 qPrintable(growth(table[runs[0]], &Row::engine)),
                 qPrintable(growth(table[runs[1]], &Row::engine)));
+    std::printf("trend over the samples (kB per 1,000 loads): resident %s without, %s with; "
+                "engine PSS %s without, %s with\n",
+                qPrintable(trend(table[runs[0]], &Row::rss)),
+                qPrintable(trend(table[runs[1]], &Row::rss)),
+                qPrintable(trend(table[runs[0]], &Row::engine)),
+                qPrintable(trend(table[runs[1]], &Row::engine)));
     std::printf("seconds for the %d loads: %.0f without, %.0f with\n", loads,
                 table[runs[0]].value(loads).seconds, table[runs[1]].value(loads).seconds);
     if (!ok || table[runs[0]].size() * kEvery < loads || table[runs[1]].size() * kEvery < loads) {
@@ -296,7 +341,7 @@ int main(int argc, char *argv[])
     if (argc > 1)
         loads = qMax(kEvery, QByteArray(argv[1]).toInt() / kEvery * kEvery);
     if (argc > 4 && QByteArray(argv[2]) == "--run")
-        return runOne(argc, argv, loads, QByteArray(argv[3]) == "with", QString::fromUtf8(argv[4]));
+        return runOne(argc, argv, QByteArray(argv[3]) == "with", QString::fromUtf8(argv[4]));
     return runBoth(argc, argv, loads);
 }
 
