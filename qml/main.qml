@@ -152,6 +152,13 @@ DeviceWindow {
         }
     }
 
+    HeapUpkeep {
+        objectName: "heapUpkeep"
+        screenSaverOn: screenSaver.visible
+        busy: controllerWebPage.loading || controllerWebPage.menuOpen || Qt.inputMethod.visible
+              || drawer.position > 0
+    }
+
     // Input that wakes the screen saver is swallowed by it and reaches nothing: that is not
     // yet a use of the display.
     InputActivity {

@@ -21,6 +21,7 @@ WebEngineView {
     // Something opaque lies over the whole page (the start-up splash): the loading badge is left
     // out then, as nobody could see it, and each turn of its indicator redraws the whole window.
     property bool obscured: false
+    readonly property bool menuOpen: _menu.visible
 
     property int restartDelay: 1000
     property int restartLimit: 3

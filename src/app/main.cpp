@@ -5,6 +5,7 @@
 #include "maindocument.h"
 #include "model/controllerlistmodel.h"
 #include "startuptrace.h"
+#include "ui/heaptrim.h"
 #include "ui/inputactivity.h"
 
 #include <QFontDatabase>
@@ -18,6 +19,8 @@
 int main(int argc, char *argv[])
 {
     StartupTrace::mark("main");
+    // Before any thread exists, so that every thread allocates from the one arena.
+    HeapTrim::limitArenas();
     Environment::prepare();
 
     // Both belong before the application object, as Qt 5.12 and 5.15 alike expect: the web engine
@@ -38,6 +41,7 @@ int main(int argc, char *argv[])
     QFontDatabase::addApplicationFont(QStringLiteral(":/assets/fonts/Lato-Regular.ttf"));
 
     Address::registerType();
+    HeapTrim::registerType();
     InputActivity::registerType();
     WebServerCheck::registerType();
 

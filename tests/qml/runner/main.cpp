@@ -1,5 +1,6 @@
 #include "controller/address.h"
 #include "controller/webservercheck.h"
+#include "ui/heaptrim.h"
 #include "ui/inputactivity.h"
 
 #include <QFontDatabase>
@@ -21,6 +22,7 @@ public slots:
         Address::registerType();
         InputActivity::registerType();
         WebServerCheck::registerType();
+        HeapTrim::registerType();
         QFontDatabase::addApplicationFont(QStringLiteral(":/assets/fonts/Lato-Bold.ttf"));
         QFontDatabase::addApplicationFont(QStringLiteral(":/assets/fonts/Lato-Regular.ttf"));
     }
