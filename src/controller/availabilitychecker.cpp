@@ -107,11 +107,10 @@ void AvailabilityChecker::check(quint64 search, const Records &records)
 
     Records known;
     for (const Record &record : records) {
-        const auto answer = m_answers.constFind(record.ipAddress);
-        if (answer == m_answers.constEnd())
-            hold(record);
-        else if (answer.value())
+        if (m_available.contains(record.ipAddress))
             known.append(record);
+        else
+            hold(record);
     }
     if (!known.isEmpty())
         emit confirmed(m_search, known);
@@ -181,9 +180,10 @@ void AvailabilityChecker::finished(const QString &address, QNetworkReply *reply,
         records = std::move(it->records);
         m_senders.erase(it);
         m_repeats -= records.size() - 1;
-        // Past the bound a sender is simply asked again when it replies again.
-        if (m_answers.size() < m_limits.maxSenders)
-            m_answers.insert(address, available);
+        // A failure may pass (a link that went down for a moment, a web server still starting),
+        // so only an answer is kept; past the bound a sender is simply asked again.
+        if (available && m_available.size() < m_limits.maxSenders)
+            m_available.insert(address);
     }
     releaseIfDone(manager);
 
@@ -212,7 +212,7 @@ void AvailabilityChecker::emitSettledIfDone()
 void AvailabilityChecker::dropAll()
 {
     m_waiting.clear();
-    m_answers.clear();
+    m_available.clear();
     const QHash<QString, Sender> senders = std::exchange(m_senders, {});
     m_repeats = 0;
     m_batches = 0;

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QObject>
 #include <QQueue>
+#include <QSet>
 #include <QVector>
 
 class QNetworkAccessManager;
@@ -17,11 +18,11 @@ class QUrl;
 // silent web server then costs an open request, not a blocked thread, so it cannot hold the
 // answering controllers back.
 //
-// The answer depends on the address alone, so within one search a sender is asked once: replies
-// from a sender whose check is waiting or in flight take that check's answer, and replies after
-// it (to the repeated request, or a flood) take the answer it gave. Senders wait for a free
-// request in arrival order, each sender once, so no sender and no crowd of silent ones can
-// starve the others. Outside a search nothing is held and no request or manager is kept.
+// The answer depends on the address alone, so replies from a sender whose check is waiting or in
+// flight take that check's answer, and once a sender's web server has answered, its later
+// replies in the search (to the repeated request, or a flood) are confirmed without asking. Senders
+// wait for a free request in arrival order, each sender once, so no sender and no crowd of silent
+// ones can starve the others. Outside a search nothing is held and no request or manager is kept.
 // Everything held is bounded.
 class AvailabilityChecker : public QObject
 {
@@ -36,7 +37,7 @@ public:
         // Requests in flight at once; each holds a socket while it waits.
         int maxInFlight = 256;
         // Senders waiting for a check (a new sender is refused only past this many, a /18 of
-        // distinct addresses), and as many answers remembered for the rest of a search.
+        // distinct addresses), and as many that answered, remembered for the rest of a search.
         int maxSenders = 16384;
         // Records held beyond each waiting sender's first, in all and from one sender. Only
         // these give way when a flood fills the bound, never a sender's first record.
@@ -106,8 +107,8 @@ private:
     quint64 m_batches = 0;
     QHash<QString, Sender> m_senders;
     QQueue<QString> m_waiting;
-    // What each sender asked in this search answered.
-    QHash<QString, bool> m_answers;
+    // Senders whose web server answered in this search.
+    QSet<QString> m_available;
     int m_inFlight = 0;
     int m_repeats = 0;
     Manager *m_current = nullptr;
