@@ -30,6 +30,8 @@ constexpr quint8 kBlinkValue = 5;
 // Replies wait in the socket while the main thread is busy; the default buffer holds only a few
 // hundred of them. The kernel caps what is asked for (net.core.rmem_max).
 constexpr int kReceiveBufferBytes = 4 * 1024 * 1024;
+// Replies read in one turn of the event loop: a few milliseconds' work.
+constexpr int kDatagramsPerTurn = 256;
 
 // An address is a few dozen bytes; a huge or binary file must not cost the board its memory.
 constexpr qint64 kMaxLastControllerBytes = 64 * 1024;
@@ -227,10 +229,21 @@ bool Controller::checkControllerAvailable(const QString &address)
 
 void Controller::readPendingDatagrams()
 {
+    // Replies that come faster than they are read must not keep the event loop from the rest of
+    // the program: what is left is read on the next turn, none is left behind.
+    int read = 0;
+    const auto anotherTurn = [this, &read] {
+        if (++read <= kDatagramsPerTurn)
+            return false;
+        // A timer, not a posted call: posted calls run before timers and socket notifications.
+        QTimer::singleShot(1, this, &Controller::readPendingDatagrams);
+        return true;
+    };
+
     if (!m_searching) {
         // No search would take them: read and dropped, neither decoded nor checked.
         char byte;
-        while (m_socket.hasPendingDatagrams()) {
+        while (m_socket.hasPendingDatagrams() && !anotherTurn()) {
             if (m_socket.readDatagram(&byte, 1) < 0)
                 break;
         }
@@ -239,7 +252,7 @@ void Controller::readPendingDatagrams()
 
     // Handed to the checker in one go: a flood must cost the main thread little per reply.
     AvailabilityChecker::Records records;
-    while (m_socket.hasPendingDatagrams()) {
+    while (m_socket.hasPendingDatagrams() && !anotherTurn()) {
         const QNetworkDatagram datagram = m_socket.receiveDatagram();
         // A failed read leaves the datagram queued; retrying it here would spin forever.
         if (!datagram.isValid())
