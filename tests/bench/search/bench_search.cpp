@@ -194,6 +194,9 @@ struct Scenario
     int quietMs = 1000;
     QStringList simArgs = {};
     rlim_t descriptorLimit = 0; // 0: the process's own
+    // The plain design cannot run it: a thread per reply needs a wake-up descriptor for its
+    // event loop and one for its request's, beside the socket, and 522 of them pass 1024.
+    bool oursOnly = false;
 };
 
 // The soft limit of descriptors for as long as it lives.
@@ -259,6 +262,8 @@ void runScenario(Simulator &sim, const QString &dir, const Scenario &s, int roun
     // Rounds alternate the designs, so that both meet the same machine.
     for (int i = 0; i < (s.rounds > 0 ? s.rounds : rounds); ++i) {
         for (bool isOurs : {true, false}) {
+            if (!isOurs && s.oursOnly)
+                continue;
             std::unique_ptr<QProcess> busy;
             if (s.busyCore) {
                 busy = std::make_unique<QProcess>();
@@ -281,7 +286,11 @@ void runScenario(Simulator &sim, const QString &dir, const Scenario &s, int roun
     sim.stop();
     ControllerListModel::instance()->setSearchInterval(1000);
     report(s.label, "ours", ours, s.expected);
-    report(s.label, "reference", reference, s.expected);
+    if (s.oursOnly)
+        std::printf("  reference cannot run here: a thread per reply needs about 3 descriptors, "
+                    "522 replies pass the limit and the process aborts\n");
+    else
+        report(s.label, "reference", reference, s.expected);
 
     // What stays once the list is emptied again (no controller answers any more).
     Design design(true, dir);
@@ -425,6 +434,28 @@ int main(int argc, char *argv[])
     const int rounds = qMax(1, parser.value(roundsOption).toInt());
 
     QVector<Scenario> scenarios;
+    // First: the process holds fewest descriptors of its own then.
+    {
+        Scenario s{"512 silent web servers (twice the in-flight cap under 1024 descriptors), 10 "
+                   "real controllers 100 ms later: time to the 10",
+                   {},
+                   QStringLiteral("Real"),
+                   10,
+                   20000,
+                   false,
+                   1,
+                   ControllerListModel::SearchQuietMs,
+                   {},
+                   1024,
+                   true};
+        for (int i = 0; i < 512; ++i)
+            s.controllers.append(controllerAt(ips[i], QStringLiteral("Silent %1").arg(i),
+                                              QStringLiteral("http=silent")));
+        for (int i = 512; i < 522; ++i)
+            s.controllers.append(controllerAt(ips[i], QStringLiteral("Real %1").arg(i),
+                                              QStringLiteral("reply-delay=100")));
+        scenarios << s;
+    }
     {
         Scenario s{"200 controllers, web servers taking 20 ms a request: time to the last row",
                    {},
@@ -481,26 +512,6 @@ int main(int argc, char *argv[])
                     QStringLiteral("5")}};
         for (int i = 0; i < 20; ++i)
             s.controllers.append(controllerAt(ips[i], QStringLiteral("L%1").arg(i)));
-        scenarios << s;
-    }
-    {
-        Scenario s{"512 silent web servers (twice the in-flight cap under 1024 descriptors), 10 "
-                   "real controllers 100 ms later: time to the 10",
-                   {},
-                   QStringLiteral("Real"),
-                   10,
-                   20000,
-                   false,
-                   1,
-                   ControllerListModel::SearchQuietMs,
-                   {},
-                   1024};
-        for (int i = 0; i < 512; ++i)
-            s.controllers.append(controllerAt(ips[i], QStringLiteral("Silent %1").arg(i),
-                                              QStringLiteral("http=silent")));
-        for (int i = 512; i < 522; ++i)
-            s.controllers.append(controllerAt(ips[i], QStringLiteral("Real %1").arg(i),
-                                              QStringLiteral("reply-delay=100")));
         scenarios << s;
     }
     // Last: the plain design's threads leave hundreds of megabytes behind here.
