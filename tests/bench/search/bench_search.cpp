@@ -335,14 +335,17 @@ void repliesOutsideASearch(Simulator &sim, const QString &dir, const QString &ip
             peakThreads = qMax(peakThreads, threads());
         }
         rss.stop();
+        // Before the log is read: its 20,000 lines would count too.
+        const qint64 rssAfter = residentKb();
+        const qint64 threadsAfter = threads();
         const int checks = entries(sim.log(), QStringLiteral("http")).size();
         const int sent = entries(sim.log(), QStringLiteral("udp-out")).size();
         sim.stop();
         std::printf("  %-9s threads %lld -> %lld (peak %lld)  resident %+.1f MB (peak %+.1f MB)"
                     "  checks sent %d  replies %d\n",
-                    isOurs ? "ours" : "reference", threadsBefore, threads(), peakThreads,
-                    (residentKb() - rssBefore) / 1024.0, (rss.peakKb() - rssBefore) / 1024.0,
-                    checks, sent);
+                    isOurs ? "ours" : "reference", threadsBefore, threadsAfter, peakThreads,
+                    (rssAfter - rssBefore) / 1024.0, (rss.peakKb() - rssBefore) / 1024.0, checks,
+                    sent);
         std::fflush(stdout);
     }
 }
