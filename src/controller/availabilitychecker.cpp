@@ -5,7 +5,6 @@
 #include <QNetworkRequest>
 #include <QTimer>
 #include <QUrl>
-
 #include <sys/resource.h>
 #include <utility>
 
@@ -63,8 +62,6 @@ AvailabilityChecker::AvailabilityChecker(quint16 port, const Limits &limits, QOb
 AvailabilityChecker::~AvailabilityChecker()
 {
     dropAll();
-    delete m_current;
-    qDeleteAll(m_retired);
 }
 
 int AvailabilityChecker::inFlight() const
@@ -74,42 +71,71 @@ int AvailabilityChecker::inFlight() const
 
 int AvailabilityChecker::heldRecords() const
 {
-    return m_held;
+    return m_senders.size() + m_repeats;
+}
+
+int AvailabilityChecker::managers() const
+{
+    return (m_current ? 1 : 0) + m_retired.size();
 }
 
 void AvailabilityChecker::beginSearch(quint64 search)
 {
-    if (search == m_search)
+    if (search == m_search && m_searching)
         return;
-    m_search = search;
     dropAll();
+    m_search = search;
+    m_searching = true;
+}
+
+void AvailabilityChecker::endSearch(quint64 search)
+{
+    if (search != m_search)
+        return;
+    // Nothing runs between searches: no request, no record, no manager with its thread.
+    dropAll();
+    m_searching = false;
 }
 
 void AvailabilityChecker::check(quint64 search, const Records &records)
 {
-    if (search != m_search) {
-        if (search < m_search)
-            return; // left over from an earlier search
+    if (search > m_search)
         beginSearch(search);
-    }
+    if (search != m_search || !m_searching)
+        return; // left over from an earlier search, or from one that has ended
+    ++m_batches;
 
+    Records known;
     for (const Record &record : records) {
-        auto it = m_senders.find(record.ipAddress);
-        if (it == m_senders.end()) {
-            if (m_held >= m_limits.maxRecords)
-                continue;
-            it = m_senders.insert(record.ipAddress, Sender());
-            m_waiting.enqueue(record.ipAddress);
-        }
-        Records &held = it->records;
-        // The same reply repeated adds nothing; a sender past its share adds nothing either.
-        if ((!held.isEmpty() && held.constLast() == record) ||
-            held.size() >= m_limits.maxRecordsPerSender || m_held >= m_limits.maxRecords)
-            continue;
-        held.append(record);
-        ++m_held;
+        if (m_available.contains(record.ipAddress))
+            known.append(record);
+        else
+            hold(record);
     }
+    if (!known.isEmpty())
+        emit confirmed(m_search, known);
     startWaiting();
+    emitSettledIfDone();
+}
+
+void AvailabilityChecker::hold(const Record &record)
+{
+    auto it = m_senders.find(record.ipAddress);
+    if (it == m_senders.end()) {
+        // A new sender always gets in while there is room for senders: repeats give way first.
+        if (m_senders.size() >= m_limits.maxSenders)
+            return;
+        it = m_senders.insert(record.ipAddress, Sender{{record}, nullptr});
+        m_waiting.enqueue(record.ipAddress);
+        return;
+    }
+    Records &held = it->records;
+    // The same reply repeated adds nothing; a sender past its share adds nothing either.
+    if (held.constLast() == record || held.size() >= m_limits.maxRecordsPerSender ||
+        m_repeats >= m_limits.maxRepeats)
+        return;
+    held.append(record);
+    ++m_repeats;
 }
 
 void AvailabilityChecker::startWaiting()
@@ -120,12 +146,21 @@ void AvailabilityChecker::startWaiting()
 
 void AvailabilityChecker::start(const QString &address)
 {
-    Manager *manager = currentManager();
+    if (!m_current) {
+        m_current = new Manager;
+        m_current->manager = new QNetworkAccessManager(this);
+        m_currentStarted = 0;
+    }
+    Manager *manager = m_current;
     QNetworkReply *reply = head(manager->manager, url(address, m_port));
-    ++manager->started;
     ++manager->inFlight;
     ++m_inFlight;
     m_senders[address].reply = reply;
+    // Retired at once when its share is used up, so that its last answer releases it.
+    if (++m_currentStarted >= m_limits.requestsPerManager) {
+        m_retired.append(m_current);
+        m_current = nullptr;
+    }
 
     connect(reply, &QNetworkReply::finished, this,
             [this, address, reply, manager] { finished(address, reply, manager); });
@@ -144,32 +179,22 @@ void AvailabilityChecker::finished(const QString &address, QNetworkReply *reply,
     if (it != m_senders.end() && it->reply == reply) {
         records = std::move(it->records);
         m_senders.erase(it);
-        m_held -= records.size();
+        m_repeats -= records.size() - 1;
+        // A failure may pass (a link that went down for a moment, a web server still starting),
+        // so only an answer is kept; past the bound a sender is simply asked again.
+        if (available && m_available.size() < m_limits.maxSenders)
+            m_available.insert(address);
     }
-    releaseManager(manager);
+    releaseIfDone(manager);
 
     if (available && !records.isEmpty())
         emit confirmed(m_search, records);
 
     startWaiting();
-    if (m_inFlight == 0 && m_waiting.isEmpty())
-        emit idle();
+    emitSettledIfDone();
 }
 
-AvailabilityChecker::Manager *AvailabilityChecker::currentManager()
-{
-    if (m_current && m_current->started >= m_limits.requestsPerManager) {
-        m_retired.append(m_current);
-        m_current = nullptr;
-    }
-    if (!m_current) {
-        m_current = new Manager;
-        m_current->manager = new QNetworkAccessManager(this);
-    }
-    return m_current;
-}
-
-void AvailabilityChecker::releaseManager(Manager *manager)
+void AvailabilityChecker::releaseIfDone(Manager *manager)
 {
     if (manager == m_current || manager->inFlight > 0)
         return;
@@ -178,11 +203,19 @@ void AvailabilityChecker::releaseManager(Manager *manager)
     delete manager;
 }
 
+void AvailabilityChecker::emitSettledIfDone()
+{
+    if (m_searching && m_inFlight == 0 && m_waiting.isEmpty())
+        emit settled(m_search, m_batches);
+}
+
 void AvailabilityChecker::dropAll()
 {
     m_waiting.clear();
+    m_available.clear();
     const QHash<QString, Sender> senders = std::exchange(m_senders, {});
-    m_held = 0;
+    m_repeats = 0;
+    m_batches = 0;
     for (const Sender &sender : senders) {
         if (!sender.reply)
             continue;
@@ -193,7 +226,7 @@ void AvailabilityChecker::dropAll()
     }
     m_inFlight = 0;
     if (m_current)
-        m_current->inFlight = 0;
+        m_retired.append(std::exchange(m_current, nullptr));
     for (Manager *manager : qAsConst(m_retired)) {
         manager->manager->deleteLater();
         delete manager;

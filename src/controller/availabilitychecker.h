@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QObject>
 #include <QQueue>
+#include <QSet>
 #include <QVector>
 
 class QNetworkAccessManager;
@@ -17,10 +18,12 @@ class QUrl;
 // silent web server then costs an open request, not a blocked thread, so it cannot hold the
 // answering controllers back.
 //
-// The answer depends on the address alone, so replies from a sender whose check is waiting or
-// in flight take that check's answer: a sender flooding replies costs one request at a time.
-// Senders wait for a free request in arrival order, each sender once, so no sender and no crowd
-// of silent ones can starve the others. Everything held is bounded.
+// The answer depends on the address alone, so replies from a sender whose check is waiting or in
+// flight take that check's answer, and once a sender's web server has answered, its later
+// replies in the search (to the repeated request, or a flood) are confirmed without asking. Senders
+// wait for a free request in arrival order, each sender once, so no sender and no crowd of silent
+// ones can starve the others. Outside a search nothing is held and no request or manager is kept.
+// Everything held is bounded.
 class AvailabilityChecker : public QObject
 {
     Q_OBJECT
@@ -33,8 +36,12 @@ public:
     {
         // Requests in flight at once; each holds a socket while it waits.
         int maxInFlight = 256;
-        // Records waiting for an answer, in all and from one sender.
-        int maxRecords = 32768;
+        // Senders waiting for a check (a new sender is refused only past this many, a /18 of
+        // distinct addresses), and as many that answered, remembered for the rest of a search.
+        int maxSenders = 16384;
+        // Records held beyond each waiting sender's first, in all and from one sender. Only
+        // these give way when a flood fills the bound, never a sender's first record.
+        int maxRepeats = 16384;
         int maxRecordsPerSender = 8192;
         // Requests one network access manager serves before a fresh one takes over: the manager
         // keeps a connection object per host it has talked to, for minutes.
@@ -56,19 +63,22 @@ public:
     AvailabilityChecker(quint16 port, const Limits &limits, QObject *parent = nullptr);
     ~AvailabilityChecker() override;
 
-    // Both run on the checker's own thread (queue them there). A record tagged with a search
-    // other than the latest one begun is dropped; starting a search drops all earlier work.
+    // All run on the checker's own thread (queue them there). Records of a search other than
+    // the latest one begun, or of one that has ended, are dropped; beginning or ending a search
+    // drops all earlier work.
     void beginSearch(quint64 search);
+    void endSearch(quint64 search);
     void check(quint64 search, const AvailabilityChecker::Records &records);
 
     int inFlight() const;
     int heldRecords() const;
+    int managers() const;
 
 signals:
     // Records whose sender's web server answered, in the order they arrived.
     void confirmed(quint64 search, const AvailabilityChecker::Records &records);
-    // No request in flight and none waiting.
-    void idle();
+    // Nothing of this search waits or is in flight after `batches` calls of check() for it.
+    void settled(quint64 search, quint64 batches);
 
 private:
     struct Sender
@@ -79,25 +89,30 @@ private:
     struct Manager
     {
         QNetworkAccessManager *manager = nullptr;
-        int started = 0;
         int inFlight = 0;
     };
 
+    void hold(const Record &record);
     void startWaiting();
     void start(const QString &address);
     void finished(const QString &address, QNetworkReply *reply, Manager *manager);
-    Manager *currentManager();
-    void releaseManager(Manager *manager);
+    void releaseIfDone(Manager *manager);
+    void emitSettledIfDone();
     void dropAll();
 
     quint16 m_port;
     Limits m_limits;
     quint64 m_search = 0;
+    bool m_searching = false;
+    quint64 m_batches = 0;
     QHash<QString, Sender> m_senders;
     QQueue<QString> m_waiting;
+    // Senders whose web server answered in this search.
+    QSet<QString> m_available;
     int m_inFlight = 0;
-    int m_held = 0;
+    int m_repeats = 0;
     Manager *m_current = nullptr;
+    int m_currentStarted = 0;
     QVector<Manager *> m_retired;
 };
 

@@ -31,6 +31,8 @@ constexpr quint8 kBlinkValue = 5;
 // Replies wait in the socket while the main thread is busy; the default buffer holds only a few
 // hundred of them. The kernel caps what is asked for (net.core.rmem_max).
 constexpr int kReceiveBufferBytes = 4 * 1024 * 1024;
+// Replies read in one turn of the event loop: a few milliseconds' work.
+constexpr int kDatagramsPerTurn = 256;
 
 // An address is a few dozen bytes; a huge or binary file must not cost the board its memory.
 constexpr qint64 kMaxLastControllerBytes = 64 * 1024;
@@ -57,6 +59,7 @@ Controller::Controller(const QString &lastControllerPath, const QString &setting
     m_checker->moveToThread(&m_checkThread);
     connect(&m_checkThread, &QThread::finished, m_checker, &QObject::deleteLater);
     connect(m_checker, &AvailabilityChecker::confirmed, this, &Controller::listConfirmed);
+    connect(m_checker, &AvailabilityChecker::settled, this, &Controller::checksSettled);
     m_checkThread.setObjectName(QStringLiteral("availability"));
     m_checkThread.start();
 
@@ -65,6 +68,15 @@ Controller::Controller(const QString &lastControllerPath, const QString &setting
         m_socket.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption,
                                  kReceiveBufferBytes);
     connect(&m_socket, &QUdpSocket::readyRead, this, &Controller::readPendingDatagrams);
+
+    m_repeatTimer.setSingleShot(true);
+    connect(&m_repeatTimer, &QTimer::timeout, this, &Controller::repeatDiscovery);
+    // The list ends the search; from then on replies cost nothing.
+    connect(ControllerListModel::instance(), &ControllerListModel::loadingChanged, this,
+            [this](bool loading) {
+                if (!loading)
+                    endSearch();
+            });
 
     readLastControllerFile();
 
@@ -76,7 +88,6 @@ Controller::~Controller()
     m_checkThread.quit();
     m_checkThread.wait();
 }
-
 
 void Controller::readLastControllerFile()
 {
@@ -128,12 +139,32 @@ void Controller::setDisplayTimeout(int value)
 
 void Controller::discoverControllers()
 {
-    const QByteArray request = ZelCRC::discoveryRequest();
-
     const quint64 search = ++m_search;
+    m_searching = true;
+    m_batches = 0;
     AvailabilityChecker *checker = m_checker;
     QMetaObject::invokeMethod(checker, [checker, search] { checker->beginSearch(search); });
 
+    sendDiscovery();
+    m_searchClock.start();
+    m_repeats = 0;
+    m_repeatTimer.start(DiscoveryRepeatsMs[0]);
+}
+
+void Controller::repeatDiscovery()
+{
+    sendDiscovery();
+    if (++m_repeats < DiscoveryRepeatsMs.size())
+        m_repeatTimer.start(
+            int(qMax<qint64>(0, DiscoveryRepeatsMs[m_repeats] - m_searchClock.elapsed())));
+}
+
+void Controller::sendDiscovery()
+{
+    const QByteArray request = ZelCRC::discoveryRequest();
+
+    // The interfaces are listed afresh each time: a link that comes up during a search gets the
+    // later copies.
     const auto interfaces = QNetworkInterface::allInterfaces();
     for (const QNetworkInterface &interface : interfaces) {
         const QNetworkInterface::InterfaceFlags flags = interface.flags();
@@ -156,6 +187,18 @@ void Controller::discoverControllers()
             m_socket.writeDatagram(request, broadcast, Port);
         }
     }
+}
+
+void Controller::endSearch()
+{
+    if (!m_searching)
+        return;
+    m_searching = false;
+    m_repeatTimer.stop();
+    AvailabilityChecker *checker = m_checker;
+    const quint64 search = m_search;
+    QMetaObject::invokeMethod(checker, [checker, search] { checker->endSearch(search); });
+    ControllerListModel::instance()->setChecksPending(false);
 }
 
 void Controller::blinkController(const QString &ethMacAddress)
@@ -188,9 +231,30 @@ bool Controller::checkControllerAvailable(const QString &address)
 
 void Controller::readPendingDatagrams()
 {
+    // Replies that come faster than they are read must not keep the event loop from the rest of
+    // the program: what is left is read on the next turn, none is left behind.
+    int read = 0;
+    const auto anotherTurn = [this, &read] {
+        if (++read <= kDatagramsPerTurn)
+            return false;
+        // A timer, not a posted call: posted calls run before timers and socket notifications.
+        QTimer::singleShot(1, this, &Controller::readPendingDatagrams);
+        return true;
+    };
+
+    if (!m_searching) {
+        // No search would take them: read and dropped, neither decoded nor checked.
+        char byte;
+        while (m_socket.hasPendingDatagrams() && !anotherTurn()) {
+            if (m_socket.readDatagram(&byte, 1) < 0)
+                break;
+        }
+        return;
+    }
+
     // Handed to the checker in one go: a flood must cost the main thread little per reply.
     AvailabilityChecker::Records records;
-    while (m_socket.hasPendingDatagrams()) {
+    while (m_socket.hasPendingDatagrams() && !anotherTurn()) {
         const QNetworkDatagram datagram = m_socket.receiveDatagram();
         // A failed read leaves the datagram queued; retrying it here would spin forever.
         if (!datagram.isValid())
@@ -217,11 +281,19 @@ void Controller::readPendingDatagrams()
     if (records.isEmpty())
         return;
 
+    ++m_batches;
+    ControllerListModel::instance()->setChecksPending(true);
     AvailabilityChecker *checker = m_checker;
     const quint64 search = m_search;
-    QMetaObject::invokeMethod(checker, [checker, search, records] {
-        checker->check(search, records);
-    });
+    QMetaObject::invokeMethod(checker,
+                              [checker, search, records] { checker->check(search, records); });
+}
+
+void Controller::checksSettled(quint64 search, quint64 batches)
+{
+    // Only once the checker has seen every batch handed to it so far.
+    if (m_searching && search == m_search && batches == m_batches)
+        ControllerListModel::instance()->setChecksPending(false);
 }
 
 void Controller::listConfirmed(quint64 search, const AvailabilityChecker::Records &records)

@@ -2,10 +2,13 @@
 
 #include "availabilitychecker.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QThread>
+#include <QTimer>
 #include <QUdpSocket>
+#include <array>
 
 class QHostAddress;
 class QSettings;
@@ -22,6 +25,11 @@ class Controller : public QObject
 
 public:
     static constexpr quint16 Port = 26487;
+    // When a search sends its request again, after the first one at its start. A datagram lost
+    // on Wi-Fi or a full switch queue is lost in a burst more often than alone, so the gaps
+    // double; the first comes soon, so one lost request costs a quarter of a second; the last
+    // leaves before the 5 s a search lasts anyway, so a search takes no longer for them.
+    static constexpr std::array<int, 4> DiscoveryRepeatsMs{{250, 750, 1750, 3750}};
 
     static Controller *instance();
 
@@ -37,11 +45,9 @@ public:
     int displayTimeout() const;
     void setDisplayTimeout(int value);
 
-
     // The text by which a discovered controller is listed: dotted IPv4, 0.0.0.0 when the
     // sender has no IPv4 form.
     static QString addressText(const QHostAddress &sender);
-
 
 signals:
     void lastControllerChanged(const QString &lastController);
@@ -63,7 +69,11 @@ public:
 private:
     void readPendingDatagrams();
     void readLastControllerFile();
+    void sendDiscovery();
+    void repeatDiscovery();
+    void endSearch();
     void listConfirmed(quint64 search, const AvailabilityChecker::Records &records);
+    void checksSettled(quint64 search, quint64 batches);
 
     QUdpSocket m_socket;
     QString m_lastController;
@@ -71,6 +81,13 @@ private:
     QString m_lastControllerPath;
     // Each search gets a number, so that a check from an earlier one never lands in a later one.
     quint64 m_search = 1;
+    // Replies count only while a search runs; outside one they are read and dropped unchecked.
+    bool m_searching = false;
+    // Batches of replies handed to the checker in this search; the search waits for their checks.
+    quint64 m_batches = 0;
+    QTimer m_repeatTimer;
+    QElapsedTimer m_searchClock;
+    std::size_t m_repeats = 0;
     QThread m_checkThread;
     AvailabilityChecker *m_checker = nullptr;
 };

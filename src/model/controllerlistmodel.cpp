@@ -30,7 +30,18 @@ ControllerListModel::ControllerListModel(QObject *parent)
     m_searchTimer.setSingleShot(true);
     m_searchTimer.setInterval(SearchQuietMs);
 
-    connect(&m_searchTimer, &QTimer::timeout, this, [this] { setLoading(false); });
+    m_checkWaitTimer.setSingleShot(true);
+    m_checkWaitTimer.setInterval(CheckWaitMs);
+
+    connect(&m_searchTimer, &QTimer::timeout, this, [this] {
+        if (!m_checksPending) {
+            setLoading(false);
+            return;
+        }
+        m_quiet = true;
+        m_checkWaitTimer.start();
+    });
+    connect(&m_checkWaitTimer, &QTimer::timeout, this, [this] { setLoading(false); });
     connect(this, &QAbstractItemModel::modelReset, this, &ControllerListModel::emitCountChanged);
     connect(this, &QAbstractItemModel::rowsInserted, this, &ControllerListModel::emitCountChanged);
     connect(this, &QAbstractItemModel::rowsRemoved, this, &ControllerListModel::emitCountChanged);
@@ -95,6 +106,7 @@ void ControllerListModel::update()
         endResetModel();
     }
 
+    m_checksPending = false;
     if (m_discover)
         m_discover();
 
@@ -117,6 +129,8 @@ void ControllerListModel::addController(const ControllerData &record)
     m_rowSet.insert(record);
     endInsertRows();
 
+    m_quiet = false;
+    m_checkWaitTimer.stop();
     m_searchTimer.start();
 }
 
@@ -127,10 +141,20 @@ void ControllerListModel::setLoading(bool value)
     m_loading = value;
     emit loadingChanged(value);
 
+    m_quiet = false;
+    m_checkWaitTimer.stop();
     if (m_loading)
         m_searchTimer.start();
     else
         m_searchTimer.stop();
+}
+
+void ControllerListModel::setChecksPending(bool pending)
+{
+    m_checksPending = pending;
+    // Quiet for long enough already: the last check has answered, so the search is over.
+    if (!pending && m_loading && m_quiet)
+        setLoading(false);
 }
 
 void ControllerListModel::setDiscovery(std::function<void()> discover)

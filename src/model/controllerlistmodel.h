@@ -38,6 +38,11 @@ public:
     Q_ENUM(ItemRole)
 
     static constexpr int SearchQuietMs = 5000;
+    // How long a search that has gone quiet still waits for the checks of its replies. At most
+    // a quarter of the descriptors are in flight at once and a check gives up after 3 s, so
+    // this lets ten rounds of silent web servers (2,560 on the board) go before a real
+    // controller, while a network that keeps sending replies cannot keep the search up for good.
+    static constexpr int CheckWaitMs = 30000;
 
     static ControllerListModel *instance();
 
@@ -54,6 +59,9 @@ public:
     Q_INVOKABLE void update();
     void addController(const ControllerListModel::ControllerData &record);
     void setLoading(bool value);
+    // Whether replies of this search still wait for their check: a search does not end while
+    // they do (up to CheckWaitMs after it went quiet), or their controllers would be lost.
+    void setChecksPending(bool pending);
 
     // Test seams: what update() calls to broadcast the request (the controller's discovery by
     // default), and how long a search stays quiet before it ends.
@@ -74,6 +82,9 @@ private:
     // The same rows, for the duplicate test: a flood of replies must not cost a scan per row.
     QSet<ControllerData> m_rowSet;
     QTimer m_searchTimer;
+    QTimer m_checkWaitTimer;
+    bool m_checksPending = false;
+    bool m_quiet = false;
     std::function<void()> m_discover;
 };
 

@@ -4,7 +4,12 @@
 //   - 150 silent web servers ahead of 10 real controllers: time until the 10 are listed;
 //   - a silent sender flooding 10,000 replies in 2 s, 10 real controllers during it;
 //   - one answering sender flooding 10,000 distinct replies in 2 s (and one plain controller):
-//     rows listed, with and without a busy core beside.
+//     rows listed, with and without a busy core beside;
+//   - a lossy link (20 % of requests and of replies lost): rows listed over five searches of 20;
+//   - twice the in-flight cap of silent web servers ahead of 10 real controllers, under a limit
+//     of 1024 descriptors: time until the 10 are listed;
+//   - 20,000 replies in 20 s while no search runs: threads, memory and checks sent;
+//   - 100,000 checks in one search: threads and network access managers (ours only).
 // For each: peak memory above idle, worst main-thread event-loop latency, memory afterwards.
 
 #include "controller/controller.h"
@@ -31,6 +36,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <sys/resource.h>
 
 using namespace SearchTestNet;
 
@@ -86,9 +92,8 @@ private:
             ControllerListModel *model = ControllerListModel::instance();
             QThread *thread = QThread::create([model, record] {
                 if (Controller::checkControllerAvailable(record.ipAddress))
-                    QMetaObject::invokeMethod(model, [model, record] {
-                        model->addController(record);
-                    });
+                    QMetaObject::invokeMethod(model,
+                                              [model, record] { model->addController(record); });
             });
             QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
             thread->start();
@@ -145,17 +150,18 @@ Run timedSearch(const QString &prefix, int expected, int giveUpMs)
     ControllerListModel *model = ControllerListModel::instance();
     Run run;
     QElapsedTimer clock;
-    const auto counter = QObject::connect(
-        model, &QAbstractItemModel::rowsInserted, [&](const QModelIndex &, int first, int last) {
-            for (int row = first; row <= last; ++row) {
-                if (model->index(row).data(ControllerListModel::ControllerName)
-                        .toString()
-                        .startsWith(prefix))
-                    ++run.listed;
-            }
-            if (run.listed == expected && run.doneMs < 0)
-                run.doneMs = clock.elapsed();
-        });
+    const auto counter = QObject::connect(model, &QAbstractItemModel::rowsInserted,
+                                          [&](const QModelIndex &, int first, int last) {
+                                              for (int row = first; row <= last; ++row) {
+                                                  if (model->index(row)
+                                                          .data(ControllerListModel::ControllerName)
+                                                          .toString()
+                                                          .startsWith(prefix))
+                                                      ++run.listed;
+                                              }
+                                              if (run.listed == expected && run.doneMs < 0)
+                                                  run.doneMs = clock.elapsed();
+                                          });
 
     RssSampler rss;
     LatencyProbe latency;
@@ -185,13 +191,40 @@ struct Scenario
     int giveUpMs;
     bool busyCore = false;
     int rounds = 0; // 0: as many as asked for
+    int quietMs = 1000;
+    QStringList simArgs = {};
+    rlim_t descriptorLimit = 0; // 0: the process's own
+    // The plain design cannot run it: a thread per reply needs a wake-up descriptor for its
+    // event loop and one for its request's, beside the socket, and 522 of them pass 1024.
+    bool oursOnly = false;
+};
+
+// The soft limit of descriptors for as long as it lives.
+class DescriptorLimit
+{
+public:
+    explicit DescriptorLimit(rlim_t soft)
+    {
+        getrlimit(RLIMIT_NOFILE, &m_saved);
+        if (soft == 0)
+            return;
+        rlimit limit = m_saved;
+        limit.rlim_cur = soft;
+        setrlimit(RLIMIT_NOFILE, &limit);
+    }
+    ~DescriptorLimit() { setrlimit(RLIMIT_NOFILE, &m_saved); }
+
+private:
+    rlimit m_saved{};
 };
 
 void report(const char *label, const char *design, QVector<Run> runs, int expected)
 {
     QVector<qint64> times;
     qint64 peak = 0, latency = 0, after = 0, incomplete = 0, worstListed = expected;
+    int listedInAll = 0;
     for (const Run &r : runs) {
+        listedInAll += r.listed;
         times << (r.doneMs < 0 ? 999999 : r.doneMs);
         peak = qMax(peak, r.peakKb - r.idleKb);
         after = qMax(after, r.afterKb - r.idleKb);
@@ -208,6 +241,9 @@ void report(const char *label, const char *design, QVector<Run> runs, int expect
                 design, qPrintable(shown(times[times.size() / 2])), qPrintable(shown(times.last())),
                 worstListed, expected, peak / 1024.0, after / 1024.0, latency,
                 incomplete ? "  (some runs incomplete)" : "");
+    if (runs.size() > 1)
+        std::printf("  %-9s listed in all %d of %d (%.1f %%)\n", design, listedInAll,
+                    expected * int(runs.size()), 100.0 * listedInAll / (expected * runs.size()));
     std::fflush(stdout);
     Q_UNUSED(label)
 }
@@ -217,7 +253,8 @@ void runScenario(Simulator &sim, const QString &dir, const Scenario &s, int roun
     std::printf("%s\n", s.label);
     std::fflush(stdout);
     if (!sim.start(QJsonDocument(s.controllers).toJson(QJsonDocument::Compact),
-                   {QStringLiteral("--flood-seconds"), QStringLiteral("2")})) {
+                   QStringList{QStringLiteral("--flood-seconds"), QStringLiteral("2")} +
+                       s.simArgs)) {
         std::printf("  simulator did not start: %s\n", qPrintable(sim.errorOutput()));
         return;
     }
@@ -225,6 +262,8 @@ void runScenario(Simulator &sim, const QString &dir, const Scenario &s, int roun
     // Rounds alternate the designs, so that both meet the same machine.
     for (int i = 0; i < (s.rounds > 0 ? s.rounds : rounds); ++i) {
         for (bool isOurs : {true, false}) {
+            if (!isOurs && s.oursOnly)
+                continue;
             std::unique_ptr<QProcess> busy;
             if (s.busyCore) {
                 busy = std::make_unique<QProcess>();
@@ -232,6 +271,8 @@ void runScenario(Simulator &sim, const QString &dir, const Scenario &s, int roun
                             {QStringLiteral("-c"), QStringLiteral("while :; do :; done")});
                 busy->waitForStarted();
             }
+            const DescriptorLimit limit(s.descriptorLimit);
+            ControllerListModel::instance()->setSearchInterval(s.quietMs);
             Design design(isOurs, dir);
             settle(300);
             const Run run = timedSearch(s.prefix, s.expected, s.giveUpMs);
@@ -243,8 +284,13 @@ void runScenario(Simulator &sim, const QString &dir, const Scenario &s, int roun
         }
     }
     sim.stop();
+    ControllerListModel::instance()->setSearchInterval(1000);
     report(s.label, "ours", ours, s.expected);
-    report(s.label, "reference", reference, s.expected);
+    if (s.oursOnly)
+        std::printf("  reference cannot run here: a thread per reply needs about 3 descriptors, "
+                    "522 replies pass the limit and the process aborts\n");
+    else
+        report(s.label, "reference", reference, s.expected);
 
     // What stays once the list is emptied again (no controller answers any more).
     Design design(true, dir);
@@ -252,6 +298,111 @@ void runScenario(Simulator &sim, const QString &dir, const Scenario &s, int roun
     waitFor([] { return !ControllerListModel::instance()->loading(); }, 20000);
     settle(500);
     std::printf("  resident size with the list emptied: %lld kB\n", residentKb());
+}
+
+qint64 threads()
+{
+    return residentKb("Threads:");
+}
+
+// Replies while no search runs: one answering sender, asked by a request not the display's.
+void repliesOutsideASearch(Simulator &sim, const QString &dir, const QString &ip)
+{
+    constexpr int kReplies = 20000;
+    std::printf("%d replies in 20 s from one answering sender while no search runs\n", kReplies);
+    for (bool isOurs : {true, false}) {
+        const QJsonArray controllers{
+            controllerAt(ip, QStringLiteral("Flood"), QStringLiteral("flood=%1").arg(kReplies))};
+        if (!sim.start(QJsonDocument(controllers).toJson(QJsonDocument::Compact),
+                       {QStringLiteral("--flood-seconds"), QStringLiteral("20")})) {
+            std::printf("  simulator did not start: %s\n", qPrintable(sim.errorOutput()));
+            return;
+        }
+        Design design(isOurs, dir);
+        settle(500);
+        const qint64 threadsBefore = threads();
+        const qint64 rssBefore = residentKb();
+        qint64 peakThreads = threadsBefore;
+        RssSampler rss;
+        rss.start();
+        QUdpSocket other;
+        other.bind(QHostAddress(qEnvironmentVariable("CS_DISPLAY_IP")), 0);
+        other.writeDatagram(ZelCRC::discoveryRequest(), QHostAddress(ip), Controller::Port);
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 20000 + 3500) {
+            settle(250);
+            peakThreads = qMax(peakThreads, threads());
+        }
+        rss.stop();
+        // Before the log is read: its 20,000 lines would count too.
+        const qint64 rssAfter = residentKb();
+        const qint64 threadsAfter = threads();
+        const int checks = entries(sim.log(), QStringLiteral("http")).size();
+        const int sent = entries(sim.log(), QStringLiteral("udp-out")).size();
+        sim.stop();
+        std::printf("  %-9s threads %lld -> %lld (peak %lld)  resident %+.1f MB (peak %+.1f MB)"
+                    "  checks sent %d  replies %d\n",
+                    isOurs ? "ours" : "reference", threadsBefore, threadsAfter, peakThreads,
+                    (rssAfter - rssBefore) / 1024.0, (rss.peakKb() - rssBefore) / 1024.0, checks,
+                    sent);
+        std::fflush(stdout);
+    }
+}
+
+// Many checks in one search, every sender failing and so asked again by each reply: the
+// managers used up are released as they go, with their threads.
+void manyChecks(Simulator &sim, const QStringList &ips)
+{
+    constexpr int kSenders = 200;
+    constexpr int kChecks = 100000;
+    std::printf("%d checks in one search (%d senders answering 404, each asked again): ours\n",
+                kChecks, kSenders);
+    QJsonArray controllers;
+    AvailabilityChecker::Records records;
+    for (int i = 0; i < kSenders; ++i) {
+        controllers.append(
+            controllerAt(ips[i], QStringLiteral("F%1").arg(i), QStringLiteral("http=404")));
+        records.append({QStringLiteral("F%1").arg(i), QStringLiteral("3"), QString(), ips[i]});
+    }
+    if (!sim.start(QJsonDocument(controllers).toJson(QJsonDocument::Compact))) {
+        std::printf("  simulator did not start: %s\n", qPrintable(sim.errorOutput()));
+        return;
+    }
+    QThread thread;
+    auto *checker = new AvailabilityChecker();
+    checker->moveToThread(&thread);
+    QObject::connect(&thread, &QThread::finished, checker, &QObject::deleteLater);
+    thread.start();
+    std::atomic<quint64> settled{0};
+    QObject::connect(
+        checker, &AvailabilityChecker::settled, checker,
+        [&settled](quint64, quint64 batches) { settled = batches; }, Qt::DirectConnection);
+    const qint64 threadsBefore = threads();
+    qint64 peakThreads = threadsBefore, threadsAt10 = -1;
+    QElapsedTimer clock;
+    clock.start();
+    for (quint64 round = 1; round <= kChecks / kSenders; ++round) {
+        QMetaObject::invokeMethod(checker, [checker, records] { checker->check(1, records); });
+        waitFor([&] { return settled.load() == round; }, 30000);
+        peakThreads = qMax(peakThreads, threads());
+        if (round == kChecks / kSenders / 10)
+            threadsAt10 = threads();
+    }
+    const int managers = [checker] {
+        int n = 0;
+        QMetaObject::invokeMethod(
+            checker, [&n, checker] { n = checker->managers(); }, Qt::BlockingQueuedConnection);
+        return n;
+    }();
+    settle(500);
+    std::printf("  ours      threads %lld before, %lld after 10,000 checks, %lld after %d (peak "
+                "%lld); managers alive %d; %lld s\n",
+                threadsBefore, threadsAt10, threads(), kChecks, peakThreads, managers,
+                clock.elapsed() / 1000);
+    thread.quit();
+    thread.wait();
+    sim.stop();
 }
 
 } // namespace
@@ -274,8 +425,8 @@ int main(int argc, char *argv[])
         return 2;
     }
     const QStringList ips = lanIps();
-    if (ips.size() < 200) {
-        std::fprintf(stderr, "bench_search: needs scripts/testnet.sh --lan-hosts 200\n");
+    if (ips.size() < 522) {
+        std::fprintf(stderr, "bench_search: needs scripts/testnet.sh --lan-hosts 530\n");
         return 2;
     }
 
@@ -286,17 +437,45 @@ int main(int argc, char *argv[])
     const int rounds = qMax(1, parser.value(roundsOption).toInt());
 
     QVector<Scenario> scenarios;
+    // First: the process holds fewest descriptors of its own then.
+    {
+        Scenario s{"512 silent web servers (twice the in-flight cap under 1024 descriptors), 10 "
+                   "real controllers 100 ms later: time to the 10",
+                   {},
+                   QStringLiteral("Real"),
+                   10,
+                   20000,
+                   false,
+                   1,
+                   ControllerListModel::SearchQuietMs,
+                   {},
+                   1024,
+                   true};
+        for (int i = 0; i < 512; ++i)
+            s.controllers.append(controllerAt(ips[i], QStringLiteral("Silent %1").arg(i),
+                                              QStringLiteral("http=silent")));
+        for (int i = 512; i < 522; ++i)
+            s.controllers.append(controllerAt(ips[i], QStringLiteral("Real %1").arg(i),
+                                              QStringLiteral("reply-delay=100")));
+        scenarios << s;
+    }
     {
         Scenario s{"200 controllers, web servers taking 20 ms a request: time to the last row",
-                   {}, QStringLiteral("C"), 200, 8000};
+                   {},
+                   QStringLiteral("C"),
+                   200,
+                   8000};
         for (int i = 0; i < 200; ++i)
-            s.controllers.append(
-                controllerAt(ips[i], QStringLiteral("C%1").arg(i), QStringLiteral("http-delay=20")));
+            s.controllers.append(controllerAt(ips[i], QStringLiteral("C%1").arg(i),
+                                              QStringLiteral("http-delay=20")));
         scenarios << s;
     }
     {
         Scenario s{"150 silent web servers, 10 real controllers 100 ms later: time to the 10",
-                   {}, QStringLiteral("Real"), 10, 8000};
+                   {},
+                   QStringLiteral("Real"),
+                   10,
+                   8000};
         for (int i = 0; i < 150; ++i)
             s.controllers.append(controllerAt(ips[i], QStringLiteral("Silent %1").arg(i),
                                               QStringLiteral("http=silent")));
@@ -310,18 +489,44 @@ int main(int argc, char *argv[])
                           "beside: rows listed of 10,001"
                         : "one answering sender floods 10,000 distinct replies in 2 s: rows listed "
                           "of 10,001",
-                   {}, QString(), 10001, 15000, busy, 1};
+                   {},
+                   QString(),
+                   10001,
+                   15000,
+                   busy,
+                   1};
         s.controllers.append(
             controllerAt(ips[0], QStringLiteral("Flood"), QStringLiteral("flood=10000")));
         s.controllers.append(controllerAt(ips[1], QStringLiteral("Plain")));
         scenarios << s;
     }
 
+    {
+        Scenario s{"a lossy link (20 % of requests and of replies lost), 20 controllers: rows "
+                   "listed over five searches",
+                   {},
+                   QStringLiteral("L"),
+                   20,
+                   1000,
+                   false,
+                   5,
+                   ControllerListModel::SearchQuietMs,
+                   {QStringLiteral("--loss"), QStringLiteral("20"), QStringLiteral("--loss-seed"),
+                    QStringLiteral("5")}};
+        for (int i = 0; i < 20; ++i)
+            s.controllers.append(controllerAt(ips[i], QStringLiteral("L%1").arg(i)));
+        scenarios << s;
+    }
     // Last: the plain design's threads leave hundreds of megabytes behind here.
     {
         Scenario s{"a silent sender floods 10,000 replies in 2 s, 10 real controllers at 500 ms: "
                    "time to the 10",
-                   {}, QStringLiteral("Real"), 10, 8000, false, 1};
+                   {},
+                   QStringLiteral("Real"),
+                   10,
+                   8000,
+                   false,
+                   1};
         s.controllers.append(controllerAt(ips[0], QStringLiteral("Flood"),
                                           QStringLiteral("flood=10000+http=silent")));
         for (int i = 1; i <= 10; ++i)
@@ -332,5 +537,7 @@ int main(int argc, char *argv[])
     std::printf("idle resident size: %lld kB\n", residentKb());
     for (const Scenario &s : scenarios)
         runScenario(sim, dir.path(), s, rounds);
+    repliesOutsideASearch(sim, dir.path(), ips[0]);
+    manyChecks(sim, ips);
     return 0;
 }

@@ -9,6 +9,7 @@
 #include <QNetworkInterface>
 #include <QProcessEnvironment>
 #include <QThread>
+#include <sys/resource.h>
 
 namespace SearchTestNet {
 
@@ -35,6 +36,14 @@ bool runAndWait(QStringList command)
     process.start(program, command);
     return process.waitForFinished(20000) && process.exitStatus() == QProcess::NormalExit &&
            process.exitCode() == 0;
+}
+
+QString hardDescriptorLimit()
+{
+    rlimit limit{};
+    if (getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_max == RLIM_INFINITY)
+        return QStringLiteral("unlimited");
+    return QString::number(limit.rlim_max);
 }
 
 } // namespace
@@ -91,9 +100,12 @@ bool Simulator::start(const QByteArray &configJson, const QStringList &extraArgs
     QStringList command = lanExecPrefix();
     if (command.isEmpty())
         return false;
-    command << simulatorPath() << QStringLiteral("--config") << config << QStringLiteral("--log")
-            << logFile << QStringLiteral("--ready-file") << ready << QStringLiteral("--quiet")
-            << extraArgs;
+    // Hundreds of web servers and their open connections need more descriptors than a test may
+    // leave itself: the stand-in takes all it may have.
+    command << QStringLiteral("prlimit") << QStringLiteral("--nofile=%1").arg(hardDescriptorLimit())
+            << QStringLiteral("--") << simulatorPath() << QStringLiteral("--config") << config
+            << QStringLiteral("--log") << logFile << QStringLiteral("--ready-file") << ready
+            << QStringLiteral("--quiet") << extraArgs;
 
     m_process = std::make_unique<QProcess>();
     m_process->setProcessChannelMode(QProcess::SeparateChannels);

@@ -3,6 +3,7 @@
 #include "model/controllerlistmodel.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QMutex>
 #include <QRandomGenerator>
 #include <QTcpServer>
@@ -17,23 +18,29 @@ using ControllerData = ControllerListModel::ControllerData;
 
 namespace {
 
-// A web server on port 80 of its own loopback address (all of 127/8 is local on Linux), so
-// parallel test runs do not meet. Answers each request with a status, or never; with a
-// location, the answer carries it as its Location header.
+// The port the checker's cases use through its port seam; the blocking check asks port 80,
+// which CTest gives this test in a network namespace of its own.
+const quint16 kCheckerPort = quint16(QRandomGenerator::global()->bounded(20000, 60000));
+
+// A web server on a port of its own loopback address (all of 127/8 is local on Linux), so
+// parallel test runs do not meet. Answers each request with a status, after a delay, or never;
+// with a location, the answer carries it as its Location header.
 class LoopbackWebServer : public QTcpServer
 {
 public:
-    explicit LoopbackWebServer(int status, const QByteArray &location = QByteArray())
+    explicit LoopbackWebServer(int status, const QByteArray &location = QByteArray(),
+                               int delayMs = 0)
         : m_status(status)
         , m_location(location)
+        , m_delayMs(delayMs)
     {}
 
-    bool listenSomewhere()
+    bool listenSomewhere(quint16 port)
     {
         for (int attempt = 0; attempt < 20; ++attempt) {
             const quint32 random = QRandomGenerator::global()->bounded(1u, 0xfffeu);
             m_address = QStringLiteral("127.77.%1.%2").arg(random >> 8).arg(random & 0xff);
-            if (listen(QHostAddress(m_address), 80))
+            if (listen(QHostAddress(m_address), port))
                 return true;
         }
         return false;
@@ -61,13 +68,15 @@ protected:
                                 QByteArrayLiteral(" X\r\n");
             if (!m_location.isEmpty())
                 answer += QByteArrayLiteral("Location: ") + m_location + QByteArrayLiteral("\r\n");
-            socket->write(answer + QByteArrayLiteral("Content-Length: 0\r\n\r\n"));
+            answer += QByteArrayLiteral("Content-Length: 0\r\n\r\n");
+            QTimer::singleShot(m_delayMs, socket, [socket, answer] { socket->write(answer); });
         });
     }
 
 private:
     int m_status;
     QByteArray m_location;
+    int m_delayMs;
     QString m_address;
     int m_connections = 0;
     QStringList m_requestLines;
@@ -87,8 +96,6 @@ class TestAvailability : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-
     void answerDecides_data();
     void answerDecides();
     void redirectIsNotFollowed();
@@ -103,24 +110,32 @@ private slots:
     void checkerSharesOneRequestPerSender();
     void checkerIsNotHeldBackBySilentServers();
     void checkerDropsEarlierSearches();
+    void checkerReleasesRetiredManagers();
+    void checkerRefusesRepeatsBeforeNewSenders();
 
 private:
+    // On port 80, for the blocking check; a failure to bind fails the case, never skips it.
     std::unique_ptr<LoopbackWebServer> startServer(int status,
                                                    const QByteArray &location = QByteArray());
+    std::unique_ptr<LoopbackWebServer> startCheckerServer(int status, int delayMs = 0);
 };
-
-void TestAvailability::initTestCase()
-{
-    LoopbackWebServer probe(200);
-    if (!probe.listenSomewhere())
-        QSKIP("port 80 on loopback cannot be bound here (needs root or a low unprivileged port)");
-}
 
 std::unique_ptr<LoopbackWebServer> TestAvailability::startServer(int status,
                                                                  const QByteArray &location)
 {
     auto server = std::make_unique<LoopbackWebServer>(status, location);
-    if (!server->listenSomewhere())
+    if (!server->listenSomewhere(AvailabilityChecker::Port)) {
+        qWarning("port 80 on loopback cannot be bound: run this test through ctest, which gives "
+                 "it a network namespace of its own");
+        return nullptr;
+    }
+    return server;
+}
+
+std::unique_ptr<LoopbackWebServer> TestAvailability::startCheckerServer(int status, int delayMs)
+{
+    auto server = std::make_unique<LoopbackWebServer>(status, QByteArray(), delayMs);
+    if (!server->listenSomewhere(kCheckerPort))
         return nullptr;
     return server;
 }
@@ -256,33 +271,67 @@ ControllerData record(const QString &address, int i = 0)
             address};
 }
 
+AvailabilityChecker::Limits checkerLimits(int maxInFlight = 256)
+{
+    AvailabilityChecker::Limits limits;
+    limits.maxInFlight = maxInFlight;
+    return limits;
+}
+
+int threadCount()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    const QList<QByteArray> lines = status.readAll().split('\n');
+    for (const QByteArray &line : lines) {
+        if (line.startsWith("Threads:"))
+            return line.mid(8).trimmed().toInt();
+    }
+    return -1;
+}
+
 } // namespace
 
 void TestAvailability::checkerSharesOneRequestPerSender()
 {
-    auto answering = startServer(200);
-    auto refusing = startServer(404);
+    auto answering = startCheckerServer(200);
+    auto refusing = startCheckerServer(404);
     QVERIFY(answering && refusing);
 
-    AvailabilityChecker checker;
+    AvailabilityChecker checker(kCheckerPort, checkerLimits());
     QSignalSpy confirmed(&checker, &AvailabilityChecker::confirmed);
-    QSignalSpy idle(&checker, &AvailabilityChecker::idle);
+    QSignalSpy settled(&checker, &AvailabilityChecker::settled);
     checker.beginSearch(7);
     // Two batches from the same senders before any answer: one request each.
     checker.check(7, {record(answering->address(), 1), record(refusing->address(), 2),
                       record(answering->address(), 3)});
     checker.check(7, {record(answering->address(), 4), record(answering->address(), 4)});
     QCOMPARE(checker.inFlight(), 2);
-    QVERIFY(idle.wait(5000));
+    QVERIFY(settled.wait(5000));
+    QCOMPARE(settled.last(), (QVariantList{7ull, 2ull}));
 
     QCOMPARE(answering->requestLines().size(), 1);
     QCOMPARE(refusing->requestLines().size(), 1);
-    QCOMPARE(confirmed.size(), 1);
+
+    // Replies to the repeated request after the answers: the answering sender's are listed at
+    // once without a request, the refusing one is asked again (its failure may have passed).
+    checker.check(7, {record(answering->address(), 1), record(refusing->address(), 2),
+                      record(answering->address(), 5)});
+    QCOMPARE(checker.inFlight(), 1);
+    QVERIFY(settled.wait(5000));
+    QCOMPARE(settled.last(), (QVariantList{7ull, 3ull}));
+    QCOMPARE(answering->requestLines().size(), 1);
+    QCOMPARE(refusing->requestLines().size(), 2);
+    QCOMPARE(confirmed.size(), 2);
     QCOMPARE(confirmed[0][0].toULongLong(), 7ull);
-    const auto records = confirmed[0][1].value<AvailabilityChecker::Records>();
-    QCOMPARE(records, (AvailabilityChecker::Records{record(answering->address(), 1),
-                                                    record(answering->address(), 3),
-                                                    record(answering->address(), 4)}));
+    QCOMPARE(confirmed[0][1].value<AvailabilityChecker::Records>(),
+             (AvailabilityChecker::Records{record(answering->address(), 1),
+                                           record(answering->address(), 3),
+                                           record(answering->address(), 4)}));
+    QCOMPARE(confirmed[1][1].value<AvailabilityChecker::Records>(),
+             (AvailabilityChecker::Records{record(answering->address(), 1),
+                                           record(answering->address(), 5)}));
     QCOMPARE(checker.heldRecords(), 0);
 }
 
@@ -294,17 +343,15 @@ void TestAvailability::checkerIsNotHeldBackBySilentServers()
     std::vector<std::unique_ptr<LoopbackWebServer>> silent;
     AvailabilityChecker::Records records;
     for (int i = 0; i < kSilent; ++i) {
-        silent.push_back(startServer(0));
+        silent.push_back(startCheckerServer(0));
         QVERIFY(silent.back());
         records << record(silent.back()->address(), i);
     }
-    auto answering = startServer(200);
+    auto answering = startCheckerServer(200);
     QVERIFY(answering);
     records << record(answering->address(), 99);
 
-    AvailabilityChecker::Limits limits;
-    limits.maxInFlight = 4;
-    AvailabilityChecker checker(80, limits);
+    AvailabilityChecker checker(kCheckerPort, checkerLimits(4));
     QSignalSpy confirmed(&checker, &AvailabilityChecker::confirmed);
     QElapsedTimer clock;
     clock.start();
@@ -319,7 +366,7 @@ void TestAvailability::checkerIsNotHeldBackBySilentServers()
              AvailabilityChecker::Records{records.last()});
 
     // Without a bound that low, the same crowd costs it nothing.
-    AvailabilityChecker unbounded;
+    AvailabilityChecker unbounded(kCheckerPort, checkerLimits());
     QSignalSpy quick(&unbounded, &AvailabilityChecker::confirmed);
     clock.restart();
     unbounded.check(1, records);
@@ -329,14 +376,16 @@ void TestAvailability::checkerIsNotHeldBackBySilentServers()
 
 void TestAvailability::checkerDropsEarlierSearches()
 {
-    auto silent = startServer(0);
-    auto answering = startServer(200);
-    QVERIFY(silent && answering);
+    // Both answer, 300 ms after their request: a record of the old search carried over would
+    // be confirmed before the new one.
+    auto old = startCheckerServer(200, 300);
+    auto answering = startCheckerServer(200, 300);
+    QVERIFY(old && answering);
 
-    AvailabilityChecker checker;
+    AvailabilityChecker checker(kCheckerPort, checkerLimits());
     QSignalSpy confirmed(&checker, &AvailabilityChecker::confirmed);
-    checker.check(1, {record(silent->address())});
-    QTRY_COMPARE(silent->requestLines().size(), 1);
+    checker.check(1, {record(old->address())});
+    QTRY_COMPARE(old->requestLines().size(), 1);
 
     // A new search gives up the old request at once, and late records of the old one are dropped.
     checker.beginSearch(2);
@@ -348,7 +397,67 @@ void TestAvailability::checkerDropsEarlierSearches()
     QVERIFY(confirmed.wait(3000));
     QCOMPARE(confirmed.size(), 1);
     QCOMPARE(confirmed[0][0].toULongLong(), 2ull);
+    QCOMPARE(confirmed[0][1].value<AvailabilityChecker::Records>(),
+             AvailabilityChecker::Records{record(answering->address(), 2)});
     QCOMPARE(answering->requestLines().size(), 1);
+
+    // An ended search takes nothing more.
+    checker.endSearch(2);
+    checker.check(2, {record(old->address(), 3)});
+    QCOMPARE(checker.inFlight(), 0);
+    QCOMPARE(checker.managers(), 0);
+}
+
+// One check at a time through managers that serve two requests each: every manager used up is
+// gone once its last request has answered, with its thread.
+void TestAvailability::checkerReleasesRetiredManagers()
+{
+    constexpr int kSenders = 16;
+    std::vector<std::unique_ptr<LoopbackWebServer>> servers;
+    for (int i = 0; i < kSenders; ++i) {
+        servers.push_back(startCheckerServer(200));
+        QVERIFY(servers.back());
+    }
+    AvailabilityChecker::Limits limits = checkerLimits();
+    limits.requestsPerManager = 2;
+    AvailabilityChecker checker(kCheckerPort, limits);
+    QSignalSpy confirmed(&checker, &AvailabilityChecker::confirmed);
+    int threads = -1;
+    for (int i = 0; i < kSenders; ++i) {
+        checker.check(1, {record(servers[i]->address(), i)});
+        QTRY_COMPARE(confirmed.size(), i + 1);
+        QVERIFY2(checker.managers() <= 1, qPrintable(QString::number(checker.managers())));
+        if (i == 1)
+            threads = threadCount();
+    }
+    QTRY_VERIFY2(threadCount() <= threads, qPrintable(QString::number(threadCount() - threads)));
+}
+
+// A flood of records from one waiting sender fills what may be held; a sender that replies
+// after it still gets its check.
+void TestAvailability::checkerRefusesRepeatsBeforeNewSenders()
+{
+    auto flooding = startCheckerServer(200, 200);
+    auto late = startCheckerServer(200);
+    QVERIFY(flooding && late);
+    AvailabilityChecker::Limits limits = checkerLimits(1);
+    limits.maxSenders = 2;
+    limits.maxRepeats = 2;
+    AvailabilityChecker checker(kCheckerPort, limits);
+    QSignalSpy confirmed(&checker, &AvailabilityChecker::confirmed);
+
+    AvailabilityChecker::Records flood;
+    for (int i = 0; i < 5; ++i)
+        flood << record(flooding->address(), i);
+    checker.check(1, flood);
+    QCOMPARE(checker.heldRecords(), 3);
+    checker.check(1, {record(late->address(), 9)});
+    QCOMPARE(checker.heldRecords(), 4);
+
+    QTRY_COMPARE(confirmed.size(), 2);
+    QCOMPARE(confirmed[0][1].value<AvailabilityChecker::Records>(), flood.mid(0, 3));
+    QCOMPARE(confirmed[1][1].value<AvailabilityChecker::Records>(),
+             AvailabilityChecker::Records{record(late->address(), 9)});
 }
 
 QTEST_GUILESS_MAIN(TestAvailability)
