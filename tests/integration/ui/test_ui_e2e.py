@@ -124,7 +124,7 @@ class DisplayTest(unittest.TestCase):
         self.wait_for_screen("the controller page shown", "controller-page.png", self.page_shown)
 
         # The context menu brings the list back, with the rows of the last search.
-        searches = len(self.sim.discoveries())
+        searches = len(self.sim.searches())
         app.click(640, 500, button=3)
         app.click(640 + 100, 500 + 20)
         self.wait_for_screen("the white list covering the page", "controller-list-again.png",
@@ -141,7 +141,7 @@ class DisplayTest(unittest.TestCase):
             and app.colour_share(name, ui.WHITE, 1, (0, 450, 1280, 350)) < 0.2
             and app.colour_share(name, ui.PRIMARY, 10, (560, 340, 160, 160)) > 0.001)
         app.release()
-        self.assertEqual(len(self.sim.discoveries()), searches, "no new search on the way back")
+        self.assertEqual(len(self.sim.searches()), searches, "no new search on the way back")
 
     def test_manual_address_with_port(self):
         app = self.start(stored=None, sim_extra=["--http-port", "8080"])
@@ -184,7 +184,7 @@ class DisplayTest(unittest.TestCase):
         print("back on the stored controller %.1f s after start" % after)
         self.assertTrue(50 <= after <= 80, "about a minute after start, not %.1f s" % after)
         self.assertEqual(ui.read_last_controller(), A)
-        self.assertEqual(len(self.sim.discoveries()), 1, "a retry never searches")
+        self.assertEqual(len(self.sim.searches()), 1, "a retry never searches")
 
     def test_retry_gives_way_to_a_person_at_the_display(self):
         # A tap into the manual address field, no choice: someone is at the display now, and

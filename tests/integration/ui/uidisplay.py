@@ -142,6 +142,15 @@ class Controllers:
     def discoveries(self):
         return [e for e in self.log() if e["kind"] == "udp-in" and e.get("message") == "discovery"]
 
+    # A search sends its request several times within its first 4 s: one search is the copies
+    # that follow its first by less than that (with room for a busy machine).
+    def searches(self, span=6.0):
+        starts = []
+        for e in self.discoveries():
+            if not starts or e["time"] - starts[-1] > span:
+                starts.append(e["time"])
+        return starts
+
     def http(self, ip, path=None, method=None, port=80):
         dst = "%s:%d" % (ip, port)
         return [e for e in self.log() if e["kind"] == "http" and e["dst"] == dst
