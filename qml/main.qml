@@ -20,9 +20,15 @@ DeviceWindow {
     }
 
     // What the first screen does not need (the keyboard, the list when a controller is shown) is
-    // built once the start is over: at once when the list is shown, after the first page has
-    // loaded when a controller is; building it sooner would slow that page's own start.
+    // built once the start is over: at once when the list is shown, a while after the first page
+    // has loaded when a controller is, as its own scripts start on loading and take the first
+    // moments; building it sooner would slow that page's start. Either is built at once when
+    // asked for.
     property bool _startOver: false
+    property Timer _startOverTimer: Timer {
+        interval: 3000
+        onTriggered: mainWindow._startOver = true
+    }
 
     color: "white"
 
@@ -32,7 +38,8 @@ DeviceWindow {
         splash.appReady = true
         drawer.visible = true
         startup.start()
-        if (!controllerWebPage.loading)
+        // A page given its address has not started loading yet: its end is awaited below.
+        if (controllerWebPage.url.toString() === "")
             mainWindow._startOver = true
     }
 
@@ -57,8 +64,8 @@ DeviceWindow {
 
         onOpenControllerList: drawer.open()
         onLoadingChanged: {
-            if (!controllerWebPage.loading)
-                mainWindow._startOver = true
+            if (!controllerWebPage.loading && !mainWindow._startOver)
+                mainWindow._startOverTimer.start()
         }
     }
 
@@ -81,15 +88,16 @@ DeviceWindow {
             anchors.margins: 3 * ZelStyle.ui.contentMargin
             active: mainWindow._startOver || drawer.position > 0
 
-            onLoaded: mainWindow._startOver = true
+            // By its path, so that its document is loaded only with it.
+            source: "pages/ControllerListPage.qml"
 
-            sourceComponent: ControllerListPage {
-                objectName: "controllerListPage"
-
-                onDisplayController: {
+            onLoaded: {
+                item.objectName = "controllerListPage"
+                item.displayController.connect(function (address) {
                     startup.stopRetry()
                     mainWindow._showController(address)
-                }
+                })
+                mainWindow._startOver = true
             }
         }
     }

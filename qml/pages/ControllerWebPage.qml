@@ -1,5 +1,4 @@
 import QtQuick 2.12
-import QtQuick.Controls 2.12
 import QtWebEngine 1.8
 import Zel.Gui 1.0
 import "../elements"
@@ -21,7 +20,7 @@ WebEngineView {
     // Something opaque lies over the whole page (the start-up splash): the loading badge is left
     // out then, as nobody could see it, and each turn of its indicator redraws the whole window.
     property bool obscured: false
-    readonly property bool menuOpen: _menu.visible
+    readonly property bool menuOpen: _menu.item !== null && _menu.item.visible
 
     property int restartDelay: 1000
     property int restartLimit: 3
@@ -69,7 +68,10 @@ WebEngineView {
 
     onContextMenuRequested: {
         request.accepted = true;
-        _menu.popup(request.x, request.y);
+        if (!_menu.item)
+            _menu.setSource("../elements/WebContextMenu.qml",
+                            { objectName: "webContextMenu", view: root });
+        _menu.item.popup(request.x, request.y);
     }
 
     // The keyboard takes the bottom of the window: the page ends at its top.
@@ -80,7 +82,7 @@ WebEngineView {
 
         objectName: "pageKeeper"
         view: root
-        paused: root.covered || _menu.visible || Qt.inputMethod.visible
+        paused: root.covered || root.menuOpen || Qt.inputMethod.visible
         linkUp: root.linkUp
         interval: root.recoveryInterval
         restartDelay: root.restartDelay
@@ -88,79 +90,26 @@ WebEngineView {
         restartWindow: root.restartWindow
     }
 
-    Menu {
+    // Made on the first request, and its document loaded only then: the start has better
+    // things to do.
+    Loader {
         id: _menu
 
-        objectName: "webContextMenu"
-        width: 350
-
-        MenuItem {
-            objectName: "openControllerListItem"
-            text: qsTr("Open controller list")
-            icon.source: "qrc:/assets/cog.svg"
-            onTriggered: root.openControllerList()
-        }
-
-        MenuSeparator {}
-
-        MenuItem {
-            readonly property var webAction: root.action(WebEngineView.Back)
-
-            objectName: "backItem"
-            text: webAction.text
-            enabled: webAction.enabled
-            icon.name: webAction.iconName
-            onTriggered: webAction.trigger()
-        }
-
-        MenuItem {
-            readonly property var webAction: root.action(WebEngineView.Forward)
-
-            objectName: "forwardItem"
-            text: webAction.text
-            enabled: webAction.enabled
-            icon.name: webAction.iconName
-            onTriggered: webAction.trigger()
-        }
-
-        MenuItem {
-            readonly property var webAction: root.action(WebEngineView.Reload)
-
-            objectName: "reloadItem"
-            text: webAction.text
-            enabled: webAction.enabled
-            icon.name: webAction.iconName
-            onTriggered: webAction.trigger()
-        }
+        onLoaded: _menu.item.openControllerList.connect(root.openControllerList)
     }
 
     Rectangle {
         objectName: "loadingCover"
         anchors.fill: parent
         z: 1
-        visible: root.loading
+        visible: root.loading && !root.obscured
         color: ZelStyle.ui.baseColor
 
         // Made only while it can be seen: a hidden indicator may go on turning.
         Loader {
             anchors.centerIn: parent
             active: root.loading && !root.obscured
-
-            sourceComponent: Rectangle {
-                objectName: "loadingBadge"
-                width: 120
-                height: 120
-                radius: 0.2 * height
-                color: ZelStyle.ui.secondaryColor
-
-                LoadingIndicator {
-                    objectName: "loadingIndicator"
-                    anchors.centerIn: parent
-                    size: 0.6 * 120
-                    indeterminated: true
-                    colorCircle: ZelStyle.ui.primaryColor
-                }
-            }
+            source: "../elements/LoadingBadge.qml"
         }
     }
 
@@ -173,24 +122,11 @@ WebEngineView {
         visible: _keeper.restartPending
         color: ZelStyle.ui.baseColor
 
-        Column {
+        Loader {
             anchors.centerIn: parent
-            spacing: 2 * ZelStyle.ui.contentMargin
-
-            Text {
-                anchors.horizontalCenter: parent.horizontalCenter
-                text: qsTr("The page has stopped. It is restarted shortly.")
-            }
-
-            Button {
-                objectName: "deadPageListButton"
-                anchors.horizontalCenter: parent.horizontalCenter
-                width: 350
-                height: 60
-                text: qsTr("Open controller list")
-                icon: "qrc:/assets/cog.svg"
-                onClicked: root.openControllerList()
-            }
+            active: parent.visible
+            source: "../elements/DeadPageNotice.qml"
+            onLoaded: item.openControllerList.connect(root.openControllerList)
         }
     }
 }

@@ -88,9 +88,10 @@ Item {
 
         function openMenu(page) {
             var menu = findChild(page, "webContextMenu");
-            verify(menu);
-            verify(!menu.visible);
+            verify(!menu || !menu.visible);
             mouseClick(page, 600, 400, Qt.RightButton);
+            tryVerify(function () { return findChild(page, "webContextMenu") !== null; }, 5000);
+            menu = findChild(page, "webContextMenu");
             tryCompare(menu, "opened", true, 5000);
             return menu;
         }

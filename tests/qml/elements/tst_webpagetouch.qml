@@ -169,8 +169,9 @@ Item {
                 tap(500, 70);
                 tryVerify(function () { return page.title === "first" && !page.loading; }, 10000);
             } else {
-                var menu = findChild(page, "webContextMenu");
                 touchEvent(page).press(0, page, 600, 400).commit();
+                tryVerify(function () { return findChild(page, "webContextMenu") !== null; }, 5000);
+                var menu = findChild(page, "webContextMenu");
                 tryCompare(menu, "opened", true, 5000);
                 touchEvent(page).release(0, page, 600, 400).commit();
                 menu.close();
