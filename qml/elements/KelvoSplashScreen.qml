@@ -3,7 +3,11 @@ import Zel.BSP 1.0
 
 // The start-up cover: the board's splash image on black until the application is ready and
 // the backlight is on, then it switches the panel on at full brightness and fades out.
-Rectangle {
+// The black is a stretched black image rather than a coloured rectangle: the first frame then
+// needs the one drawing program of images, and a display drawing without a GPU compiles each
+// program it first uses on the main thread (some 50 ms each) before the stored controller's
+// page can start.
+Item {
     id: root
 
     property bool appReady: false
@@ -20,7 +24,6 @@ Rectangle {
     }
 
     anchors.fill: parent
-    color: "black"
     visible: opacity > 0
     clip: true
 
@@ -33,6 +36,12 @@ Rectangle {
     }
 
     Component.onCompleted: _image.source = _chooseImage()
+
+    Image {
+        objectName: "splashBackground"
+        anchors.fill: parent
+        source: "qrc:/assets/black.png"
+    }
 
     Image {
         id: _image
