@@ -91,13 +91,13 @@
     </message>
 </context>
 <context>
-    <name>ControllerWebPage</name>
+    <name>DeadPageNotice</name>
     <message>
-        <source>Open controller list</source>
+        <source>The page has stopped. It is restarted shortly.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The page has stopped. It is restarted shortly.</source>
+        <source>Open controller list</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -158,6 +158,13 @@
     </message>
     <message>
         <source>DHCP Lease</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WebContextMenu</name>
+    <message>
+        <source>Open controller list</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
