@@ -17,8 +17,9 @@ WebEngineView {
     property bool covered: false
     property bool linkUp: false
     property int recoveryInterval: 10000
-    // Something opaque lies over the whole page (the start-up splash): the loading badge is left
-    // out then, as nobody could see it, and each turn of its indicator redraws the whole window.
+    // Something opaque lies over the whole page (the start-up splash): the page and its loading
+    // cover are not drawn then, as nobody could see them. A display without a GPU would otherwise
+    // redraw the window for each frame of the starting page and each turn of the indicator.
     property bool obscured: false
     readonly property bool menuOpen: _menu.item !== null && _menu.item.visible
 
@@ -48,6 +49,7 @@ WebEngineView {
         return names.hasOwnProperty(code) ? names[code] : "";
     }
 
+    opacity: root.obscured ? 0 : 1
     profile: WebEngineProfile {
         httpCacheType: WebEngineProfile.NoCache
         persistentCookiesPolicy: WebEngineProfile.NoPersistentCookies
@@ -102,7 +104,7 @@ WebEngineView {
         objectName: "loadingCover"
         anchors.fill: parent
         z: 1
-        visible: root.loading && !root.obscured
+        visible: root.loading
         color: ZelStyle.ui.baseColor
 
         // Made only while it can be seen: a hidden indicator may go on turning.
