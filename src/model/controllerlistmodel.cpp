@@ -38,7 +38,6 @@ ControllerListModel::ControllerListModel(QObject *parent)
             setLoading(false);
             return;
         }
-        m_quiet = true;
         m_checkWaitTimer.start();
     });
     connect(&m_checkWaitTimer, &QTimer::timeout, this, [this] { setLoading(false); });
@@ -129,7 +128,6 @@ void ControllerListModel::addController(const ControllerData &record)
     m_rowSet.insert(record);
     endInsertRows();
 
-    m_quiet = false;
     m_checkWaitTimer.stop();
     m_searchTimer.start();
 }
@@ -141,7 +139,6 @@ void ControllerListModel::setLoading(bool value)
     m_loading = value;
     emit loadingChanged(value);
 
-    m_quiet = false;
     m_checkWaitTimer.stop();
     if (m_loading)
         m_searchTimer.start();
@@ -153,7 +150,7 @@ void ControllerListModel::setChecksPending(bool pending)
 {
     m_checksPending = pending;
     // Quiet for long enough already: the last check has answered, so the search is over.
-    if (!pending && m_loading && m_quiet)
+    if (!pending && m_checkWaitTimer.isActive())
         setLoading(false);
 }
 

@@ -82,9 +82,9 @@ private:
     // The same rows, for the duplicate test: a flood of replies must not cost a scan per row.
     QSet<ControllerData> m_rowSet;
     QTimer m_searchTimer;
+    // Runs while the search has been quiet for long enough but checks are still pending.
     QTimer m_checkWaitTimer;
     bool m_checksPending = false;
-    bool m_quiet = false;
     std::function<void()> m_discover;
 };
 
