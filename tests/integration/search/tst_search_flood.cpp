@@ -181,9 +181,11 @@ void TestSearchFlood::crowdOverTheCapDoesNotHideRealControllers()
     QTRY_COMPARE_WITH_TIMEOUT(listedNames(), real, 2 * kWaitMs);
     const qint64 listed = clock.elapsed();
     QVERIFY(m_model->loading());
-    // Then the search ends as ever, once quiet for its 5 s and its last check answered.
+    // Then the search ends as ever, once quiet for its 5 s and its last check answered. Its
+    // timer is a coarse one, which may fire up to 5 % early, and the last listing was seen here
+    // up to a poll after it happened.
     QTRY_VERIFY_WITH_TIMEOUT(!m_model->loading(), 2 * kWaitMs);
-    QVERIFY2(clock.elapsed() - listed >= ControllerListModel::SearchQuietMs - 100,
+    QVERIFY2(clock.elapsed() - listed >= ControllerListModel::SearchQuietMs * 95 / 100 - 100,
              qPrintable(QStringLiteral("%1 %2").arg(listed).arg(clock.elapsed())));
 }
 
