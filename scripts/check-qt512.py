@@ -135,8 +135,25 @@ def check_qml(path, findings):
                 findings.append(f"{path}:{number}: {why}")
 
 
+# 5.12 ends the process when QtWebEngine::initialize() runs before the application object
+# exists (5.13 queued it instead); after it, or not at all with Qt::AA_ShareOpenGLContexts set.
+WEBENGINE_INIT_RE = re.compile(r"\bQtWebEngine::initialize\s*\(")
+APP_OBJECT_RE = re.compile(r"\bQ(Gui|Core)?Application\s+\w+\s*[({]|\bnew\s+Q(Gui|Core)?Application\b")
+
+
+def check_start_order(path, lines, findings):
+    app_line = next((n for n, line in lines if APP_OBJECT_RE.search(line)), None)
+    for number, line in lines:
+        if WEBENGINE_INIT_RE.search(line) and (app_line is None or number < app_line):
+            where = "before the application object" if app_line else "where no application object is made"
+            findings.append(f"{path}:{number}: QtWebEngine::initialize() {where}: "
+                            "Qt 5.12 ends the process there")
+
+
 def check_cpp(path, findings):
     text = path.read_text(encoding="utf-8")
+    check_start_order(path, [(n, strip_comment(l)) for n, l in enumerate(text.splitlines(), 1)],
+                      findings)
     typed = []
     for type_name, methods, why in TYPED_CALLS:
         names = set(re.findall(r"\b%s\s*[*&]?\s*(\w+)\s*[;=({,)]" % type_name, text))

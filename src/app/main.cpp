@@ -3,6 +3,8 @@
 #include "controller/webservercheck.h"
 #include "environment.h"
 #include "maindocument.h"
+#include "sandbox.h"
+#include "servicenotifier.h"
 #include "model/controllerlistmodel.h"
 #include "startuptrace.h"
 #include "ui/heaptrim.h"
@@ -13,7 +15,6 @@
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
 #include <QUrl>
-#include <QtWebEngine>
 #include <cstdlib>
 
 int main(int argc, char *argv[])
@@ -22,15 +23,20 @@ int main(int argc, char *argv[])
     // Before any thread exists, so that every thread allocates from the one arena.
     HeapTrim::limitArenas();
     Environment::prepare();
+    // Forks a probe, so before any thread exists.
+    if (!Sandbox::prepare())
+        return EXIT_FAILURE;
 
-    // Both belong before the application object, as Qt 5.12 and 5.15 alike expect: the web engine
-    // shares the UI's GL contexts, and its initialisation runs as the application is created.
+    // The web engine shares the UI's GL contexts: with this attribute the application object
+    // makes the shared context itself, which is all QtWebEngine::initialize() would do. The call
+    // is left out on purpose: before the application object Qt 5.12 ends the process there
+    // (5.13 made it legal), and after it 5.15 warns that it is deprecated; with the shared
+    // context in place it returns at once on every version.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QtWebEngine::initialize();
 
     QGuiApplication app(argc, argv);
-    // The web engine's own initialisation runs as the application object is made.
     StartupTrace::mark("web engine initialized");
+    ServiceNotifier serviceNotifier;
 
     // Read only when the web engine starts its first page, long after this.
     Environment::prepareWebEngineFlags();
@@ -59,6 +65,7 @@ int main(int argc, char *argv[])
     if (engine.rootObjects().isEmpty())
         return EXIT_FAILURE;
     StartupTrace::mark("main document created");
+    serviceNotifier.notifyReady();
 
     return app.exec();
 }
