@@ -1,7 +1,7 @@
 # What `cmake --install` puts under the prefix and what the Debian package carries (with the
-# prefix /usr, which the unit's paths assume): the application, its systemd service and the
-# package's documents. The stand-in platform under platform/ installs nothing: the board brings
-# its own modules.
+# prefix /usr, which the unit's paths assume): the application, its systemd service, the set-up
+# of /config and of the backlight, and the package's documents. The stand-in platform under
+# platform/ installs nothing: the board brings its own modules.
 include(GNUInstallDirs)
 
 set(cs_packaging "${CMAKE_SOURCE_DIR}/packaging")
@@ -11,6 +11,12 @@ set(CS_SYSTEMD_UNIT_DIR "lib/systemd/system" CACHE STRING
 install(FILES "${cs_packaging}/controllerselect.service" DESTINATION "${CS_SYSTEMD_UNIT_DIR}")
 # The unit names it by its packaged path, /usr/lib/controllerselect/restart-delay.
 install(PROGRAMS "${cs_packaging}/restart-delay" DESTINATION "lib/controllerselect")
+# /config for the service's user, applied by the maintainer scripts and at every boot.
+install(FILES "${cs_packaging}/tmpfiles.conf" DESTINATION "lib/tmpfiles.d"
+    RENAME controllerselect.conf)
+# The backlight's files for the group video, and the link the unit opens them through.
+install(FILES "${cs_packaging}/controllerselect-backlight.rules" DESTINATION "lib/udev/rules.d"
+    RENAME 70-controllerselect-backlight.rules)
 
 set(cs_docdir "${CMAKE_INSTALL_DATAROOTDIR}/doc/controllerselect")
 install(FILES "${cs_packaging}/copyright" DESTINATION "${cs_docdir}")

@@ -7,7 +7,8 @@
 #
 #   scripts/service-test.sh <build dir>      (as root; `make service-test`)
 #
-# Prints the figures (time to start, restart delays) and exits non-zero on the first failed check.
+# Prints the figures (time to start, restart delays, the watchdog's restart) and exits non-zero on
+# the first failed check.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -30,6 +31,8 @@ fail() {
 }
 ok() { echo "ok: $*"; }
 since() { awk -v a="$1" -v b="$(date +%s.%N)" 'BEGIN {printf "%.1f", b - a}'; }
+# The container shares the host's monotonic clock, on which systemd stamps its starts.
+uptime_now() { python3 -c 'import time; print(time.monotonic())'; }
 
 deb=$(ls "$build"/dist/controllerselect_*_amd64.deb 2>/dev/null | head -n1)
 [ -n "$deb" ] || fail "no amd64 package in $build/dist (make service-test builds it)"
@@ -122,12 +125,17 @@ wait_for 60 booted || fail "the container's systemd did not finish booting"
 ok "container booted in $(since "$s0") s"
 
 # --- a main document that fails to load (no platform modules yet) ends the process -----------
-failed_run() { [ "$(show controllerselect Result)" = exit-code ]; }
+# Result and status in one reading: the next start resets both.
+failed_run() {
+    local props
+    props=$(in_ct systemctl show -p Result -p ExecMainStatus controllerselect)
+    grep -qx Result=exit-code <<<"$props" && status=$(sed -n 's/^ExecMainStatus=//p' <<<"$props")
+}
 wait_for 30 failed_run || fail "without its platform modules the service does not fail"
-[ "$(show controllerselect ExecMainStatus)" != 0 ] || fail "the failed start exited with 0"
+[ "$status" != 0 ] || fail "the failed start exited with 0"
 in_ct journalctl -u controllerselect --no-pager | grep "module \"Zel" >/dev/null ||
     fail "the toolkit's diagnostics of the failed document are not in the journal"
-ok "main document without its modules: exit code $(show controllerselect ExecMainStatus), restarted by systemd"
+ok "main document without its modules: exit code $status, restarted by systemd"
 # The boot's order on the monotonic clock (seconds), which the container shares with its host.
 at() {
     in_ct journalctl -b -o short-monotonic --no-pager |
@@ -145,15 +153,19 @@ QML2_IMPORT_PATH=$standin/qml
 QT_PLUGIN_PATH=$standin/plugins
 EOF
 s0=$(date +%s.%N)
+# Type=notify: the restart's job ends when the application says READY=1, its main document loaded.
 in_ct systemctl restart controllerselect
+ready=$(uptime_now)
 running() { [ "$(show controllerselect SubState)" = running ]; }
 wait_for 30 running || fail "the service does not run"
+[ "$(show controllerselect Type)" = notify ] || fail "the unit is Type=$(show controllerselect Type)"
 pid=$(show controllerselect MainPID)
+ready=$(awk -v r="$ready" -v t="$(show controllerselect ExecMainStartTimestampMonotonic)" 'BEGIN {printf "%.1f", r - t / 1e6}')
 # The stored controller does not answer here: the application clears its stored choice, which
 # proves it may replace a file that root once wrote.
 cleared() { [ ! -s "$root/config/last_selected_controller" ]; }
 wait_for 20 cleared || fail "the application could not clear /config/last_selected_controller"
-ok "time to start: $(since "$s0") s from systemctl restart to the stored controller checked and cleared (a file root had written)"
+ok "time to start: ready (READY=1) $ready s after its exec; $(since "$s0") s from systemctl restart to the stored controller checked and cleared (a file root had written)"
 sleep 5 # a duration under test: it stays up
 [ "$(show controllerselect MainPID)" = "$pid" ] && running || fail "the service did not stay up"
 ok "stays up (same process after 5 s)"
@@ -196,9 +208,33 @@ done
 [ "$(in_ct awk '/^NoNewPrivs:/ {print $2}' "$r/status")" = 1 ] || fail "render process may gain privileges"
 ok "render process ${r#/proc/} in user and PID namespaces of its own, NoNewPrivs 1"
 
+# --- a kernel that gives the service no user namespaces: pages still shown, and said once ------
+# A copy of the unit, since a drop-in's RestrictNamespaces= would add to the unit's list.
+unit=$root/usr/lib/systemd/system/controllerselect.service
+sed 's/^RestrictNamespaces=.*/RestrictNamespaces=pid net/' "$unit" >"$root/etc/systemd/system/controllerselect.service"
+grep -qx 'RestrictNamespaces=pid net' "$root/etc/systemd/system/controllerselect.service" ||
+    fail "the unit has no RestrictNamespaces= line to change"
+in_ct systemctl daemon-reload
+in_ct systemctl restart controllerselect
+wait_for 30 running || fail "without user namespaces the service does not run"
+[ "$(show controllerselect FragmentPath)" = /etc/systemd/system/controllerselect.service ] ||
+    fail "the copy of the unit is not in use"
+pid=$(show controllerselect MainPID)
+invocation=$(show controllerselect InvocationID)
+unsandboxed_renderer() { r=$(renderer) && [ "$(in_ct readlink "$r/ns/user")" = "$(in_ct readlink "/proc/$pid/ns/user")" ]; }
+wait_for 30 unsandboxed_renderer || fail "without user namespaces no render process (the page is not shown)"
+n=$(in_ct journalctl --no-pager -o cat _SYSTEMD_INVOCATION_ID="$invocation" |
+    grep -c "web pages run without the web engine's sandbox" || true)
+[ "$n" = 1 ] || fail "without user namespaces the journal says $n times that pages run without the sandbox (want once)"
+rm "$root/etc/systemd/system/controllerselect.service"
+in_ct systemctl daemon-reload
+in_ct systemctl restart controllerselect
+wait_for 30 running || fail "the packaged unit does not run again"
+[ "$(show controllerselect FragmentPath)" != /etc/systemd/system/controllerselect.service ] ||
+    fail "the copy of the unit is still in use"
+ok "no user namespaces (RestrictNamespaces=pid net): page shown by render process ${r#/proc/}, \"web pages run without the web engine's sandbox\" said $n time"
+
 # --- restarts: a crash waits longer each time, a clean exit does not ---------------------------
-# The container shares the host's monotonic clock, on which systemd stamps its starts.
-uptime_now() { python3 -c 'import time; print(time.monotonic())'; }
 restart_delay() { # <signal>: seconds from the signal to the next start
     local before killed
     wait_for 30 running || fail "not running before SIG$1"
@@ -224,6 +260,34 @@ d3=$(restart_delay TERM)
 within "$d3" 0 1 || fail "a clean exit restarted after $d3 s (want within 1 s)"
 ok "clean exit (SIGTERM): restarted after $d3 s"
 
+# --- the watchdog: a main thread that stops is killed and restarted, after the failure's delay --
+wait_for 30 running || fail "not running before SIGSTOP"
+stopped=$(show controllerselect MainPID)
+s0=$(uptime_now)
+in_ct sh -c "kill -STOP $stopped"
+watchdog_restart() {
+    [ "$(show controllerselect MainPID)" != "$stopped" ] && running &&
+        awk -v a="$s0" -v b="$(show controllerselect ExecMainStartTimestampMonotonic)" 'BEGIN {exit !(b / 1e6 > a)}'
+}
+wait_for 60 watchdog_restart || fail "a stopped main process was not restarted by the watchdog"
+started=$(awk -v t="$(show controllerselect ExecMainStartTimestampMonotonic)" 'BEGIN {printf "%.6f", t / 1e6}')
+# The journal's last word on the stopped process: the watchdog, and when the process ended.
+mono_of() { # <text>: monotonic time of its last line since SIGSTOP
+    in_ct journalctl -u controllerselect -o short-monotonic --no-pager |
+        awk -v p="$1" -v a="$s0" 'index($0, p) { t = $0; sub(/^\[ */, "", t); sub(/\].*/, "", t); if (t + 0 > a) last = t }
+            END { if (last == "") exit 1; print last }'
+}
+fired=$(mono_of "Watchdog timeout") || fail "the journal has no watchdog time-out"
+mono_of "Failed with result 'watchdog'" >/dev/null || fail "the stopped process's end is not the watchdog's"
+ended=$(mono_of "Main process exited") || fail "the journal does not say when the stopped process ended"
+delay=$(in_ct cat /run/controllerselect/restart-delay 2>/dev/null || true)
+[ "$delay" = 2 ] || fail "the restart-delay step did not count the watchdog's kill as a failure (state: '$delay')"
+read -r total waited firedafter < <(awk -v s="$s0" -v f="$fired" -v e="$ended" -v b="$started" \
+    'BEGIN {printf "%.1f %.1f %.1f\n", b - s, b - e, f - s}')
+within "$firedafter" 14 21 && within "$waited" "$delay" $((delay + 2)) && within "$total" 15 35 ||
+    fail "watchdog: fired $firedafter s after SIGSTOP (want about 15 to 20), restarted $waited s after the end (want $delay), $total s in all"
+ok "watchdog: SIGSTOP to a new running process in $total s (time-out $firedafter s after SIGSTOP, then the failure's delay: $waited s, $delay s planned)"
+
 # --- stop, reinstall, purge --------------------------------------------------------------------
 in_ct systemctl start controllerselect
 wait_for 30 running || fail "not running before the stop"
@@ -237,11 +301,26 @@ ok "systemctl stop: ended in $stop s (time-out $(show controllerselect TimeoutSt
 in_ct systemctl start controllerselect
 wait_for 30 running || fail "not running before the reinstall"
 pid=$(show controllerselect MainPID)
-in_ct apt-get -q -y install --reinstall "/mnt/pkg/$(basename "$deb")" >>"$work/apt.log" 2>&1 ||
-    fail "reinstall failed"
+# A link the service's user planted in /config, to a file only root may read: the upgrade, as
+# root, must neither hand that file over nor stop.
+in_ct sh -c 'printf "secret\n" >/etc/cs-secret && chown root:root /etc/cs-secret && chmod 0640 /etc/cs-secret'
+in_ct setpriv --reuid=controllerselect --regid=controllerselect --clear-groups \
+    ln -s /etc/cs-secret /config/controllerselect.ini.lock || fail "could not plant the link"
+secret() { in_ct stat -c '%U:%G %a' /etc/cs-secret; }
+target_before=$(secret)
+in_ct apt-get -q -y install --reinstall "/mnt/pkg/$(basename "$deb")" >"$work/reinstall.log" 2>&1 ||
+    { cat "$work/reinstall.log" >>"$work/apt.log"; fail "reinstall failed (see $work/apt.log)"; }
+cat "$work/reinstall.log" >>"$work/apt.log"
 reinstalled() { running && [ "$(show controllerselect MainPID)" != "$pid" ]; }
 wait_for 30 reinstalled || fail "reinstalling did not restart the running service"
 ok "reinstalling restarted the running service"
+[ "$(in_ct dpkg-query -W -f='${Status}' controllerselect)" = "install ok installed" ] ||
+    fail "the reinstall over a planted link left the package $(in_ct dpkg-query -W -f='${Status}' controllerselect)"
+[ "$(secret)" = "$target_before" ] || fail "the upgrade changed the planted link's target: $target_before, now $(secret)"
+[ "$(in_ct readlink /config/controllerselect.ini.lock)" = /etc/cs-secret ] || fail "the planted link is gone"
+said=$(grep -m1 "controllerselect.ini.lock is a symbolic link" "$work/reinstall.log") ||
+    fail "the upgrade did not say that it left the link alone"
+ok "upgrade over a link planted as /config/controllerselect.ini.lock: installed, the target still $(secret); it said: ${said#controllerselect: }"
 
 in_ct apt-get -q -y purge controllerselect >>"$work/apt.log" 2>&1 || fail "purge failed"
 [ ! -e "$root/usr/lib/systemd/system/controllerselect.service" ] &&
