@@ -1,29 +1,23 @@
 #include "address.h"
 
-#include <QQmlEngine>
-#include <QRegularExpression>
-#include <QStringList>
+#include "controlleraddress.h"
 
-QString canonicalAddress(const QString &text)
-{
-    static const QRegularExpression pattern(
-        QStringLiteral("^([0-9]{1,3})\\.([0-9]{1,3})\\.([0-9]{1,3})\\.([0-9]{1,3})(:[0-9]+)?$"));
-    const QRegularExpressionMatch match = pattern.match(text);
-    if (!match.hasMatch())
-        return text;
-    QStringList groups;
-    for (int i = 1; i <= 4; ++i) {
-        const int value = match.captured(i).toInt();
-        if (value > 255)
-            return text;
-        groups << QString::number(value);
-    }
-    return groups.join(QLatin1Char('.')) + match.captured(5);
-}
+#include <QQmlEngine>
+#include <QUrl>
 
 QString Address::canonical(const QString &text) const
 {
-    return canonicalAddress(text);
+    return ControllerAddress::canonical(text);
+}
+
+QString Address::url(const QString &address) const
+{
+    return ControllerAddress::parse(address).pageUrl().toString();
+}
+
+QString Address::authority(const QString &url) const
+{
+    return ControllerAddress::fromUrl(QUrl(url)).text();
 }
 
 void Address::registerType()

@@ -3,13 +3,7 @@
 #include <QObject>
 #include <QString>
 
-// An IPv4 address as typed may have leading zeros ("192.168.001.010", meant as decimal), but a
-// URL parser reads such a group as octal and would reach another host (192.168.1.8). The
-// canonical form drops them ("192.168.1.10"); a port is kept as it is. Any text that is not
-// four decimal groups of up to three digits, each at most 255, comes back unchanged.
-QString canonicalAddress(const QString &text);
-
-// canonicalAddress() for the UI: Address.canonical(text) in the import "ControllerSelect 1.0".
+// ControllerAddress for the UI: Address in the import "ControllerSelect 1.0".
 class Address : public QObject
 {
     Q_OBJECT
@@ -17,7 +11,14 @@ class Address : public QObject
 public:
     using QObject::QObject;
 
+    // The address in plain decimal ("192.168.001.010" becomes "192.168.1.10"); text that is no
+    // address comes back unchanged.
     Q_INVOKABLE QString canonical(const QString &text) const;
+    // The controller's web interface at this address; empty when it is no address.
+    Q_INVOKABLE QString url(const QString &address) const;
+    // The address (host, and a port where the URL names one) of the web server that serves this
+    // URL; empty unless the URL is http or https on an IPv4 host.
+    Q_INVOKABLE QString authority(const QString &url) const;
 
     static void registerType();
 };

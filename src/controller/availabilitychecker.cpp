@@ -1,5 +1,7 @@
 #include "availabilitychecker.h"
 
+#include "controlleraddress.h"
+
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -20,18 +22,17 @@ int defaultMaxInFlight()
     return int(qBound<rlim_t>(16, limit.rlim_cur / 4, 1024));
 }
 
-} // namespace
-
-QUrl AvailabilityChecker::url(const QString &address, quint16 port)
+// A manager with the count of its requests: issued, and not answered yet.
+class CheckManager : public QNetworkAccessManager
 {
-    QUrl url;
-    url.setScheme(QStringLiteral("http"));
-    // Decoded mode: the text is the host as it stands, a percent sign is just a percent sign.
-    url.setHost(address, QUrl::DecodedMode);
-    url.setPort(port);
-    url.setPath(QStringLiteral("/tqsettings.json"));
-    return url;
-}
+public:
+    using QNetworkAccessManager::QNetworkAccessManager;
+
+    int issued = 0;
+    int open = 0;
+};
+
+} // namespace
 
 QNetworkReply *AvailabilityChecker::head(QNetworkAccessManager *manager, const QUrl &url)
 {
@@ -45,7 +46,7 @@ QNetworkReply *AvailabilityChecker::head(QNetworkAccessManager *manager, const Q
 }
 
 AvailabilityChecker::AvailabilityChecker(QObject *parent)
-    : AvailabilityChecker(Port, Limits{defaultMaxInFlight()}, parent)
+    : AvailabilityChecker(ControllerAddress::WebPort, Limits{defaultMaxInFlight()}, parent)
 {}
 
 AvailabilityChecker::AvailabilityChecker(quint16 port, const Limits &limits, QObject *parent)
@@ -53,10 +54,11 @@ AvailabilityChecker::AvailabilityChecker(quint16 port, const Limits &limits, QOb
     , m_port(port)
     , m_limits(limits)
 {
-    // Confirmed records cross to the list's thread in a queued signal.
+    // Confirmed records cross to the search's thread in a queued signal.
     qRegisterMetaType<Records>();
     m_limits.maxInFlight = qMax(1, m_limits.maxInFlight);
     m_limits.requestsPerManager = qMax(1, m_limits.requestsPerManager);
+    m_limits.maxRecordsPerSender = qMax(1, m_limits.maxRecordsPerSender);
 }
 
 AvailabilityChecker::~AvailabilityChecker()
@@ -76,7 +78,7 @@ int AvailabilityChecker::heldRecords() const
 
 int AvailabilityChecker::managers() const
 {
-    return (m_current ? 1 : 0) + m_retired.size();
+    return m_managers;
 }
 
 void AvailabilityChecker::beginSearch(quint64 search)
@@ -97,7 +99,7 @@ void AvailabilityChecker::endSearch(quint64 search)
     m_searching = false;
 }
 
-void AvailabilityChecker::check(quint64 search, const Records &records)
+void AvailabilityChecker::check(quint64 search, int copy, const Records &records)
 {
     if (search > m_search)
         beginSearch(search);
@@ -110,7 +112,7 @@ void AvailabilityChecker::check(quint64 search, const Records &records)
         if (m_available.contains(record.ipAddress))
             known.append(record);
         else
-            hold(record);
+            hold(record, qBound(0, copy, MaxCopies - 1));
     }
     if (!known.isEmpty())
         emit confirmed(m_search, known);
@@ -118,61 +120,100 @@ void AvailabilityChecker::check(quint64 search, const Records &records)
     emitSettledIfDone();
 }
 
-void AvailabilityChecker::hold(const Record &record)
+void AvailabilityChecker::hold(const Record &record, int copy)
 {
+    const quint32 bit = 1u << copy;
     auto it = m_senders.find(record.ipAddress);
     if (it == m_senders.end()) {
         // A new sender always gets in while there is room for senders: repeats give way first.
         if (m_senders.size() >= m_limits.maxSenders)
             return;
-        it = m_senders.insert(record.ipAddress, Sender{{record}, nullptr});
-        m_waiting.enqueue(record.ipAddress);
+        it = m_senders.insert(record.ipAddress, Sender{{record}, nullptr, bit, 1});
+        if (m_waiting.isEmpty())
+            m_waiting.resize(1);
+        m_waiting[0].enqueue(record.ipAddress);
+        ++m_queued;
         return;
     }
-    Records &held = it->records;
+    Sender &sender = *it;
+    if (!(sender.copies & bit)) {
+        sender.copies |= bit;
+        ++sender.rank;
+        // Still waiting: it moves up, ahead of every sender that answered fewer copies.
+        if (!sender.reply) {
+            if (m_waiting.size() < sender.rank)
+                m_waiting.resize(sender.rank);
+            m_waiting[sender.rank - 1].enqueue(record.ipAddress);
+        }
+    }
     // The same reply repeated adds nothing; a sender past its share adds nothing either.
-    if (held.constLast() == record || held.size() >= m_limits.maxRecordsPerSender ||
+    Records &held = sender.records;
+    if (held.contains(record) || held.size() >= m_limits.maxRecordsPerSender ||
         m_repeats >= m_limits.maxRepeats)
         return;
     held.append(record);
     ++m_repeats;
 }
 
+QString AvailabilityChecker::nextWaiting()
+{
+    for (int rank = m_waiting.size(); rank >= 1; --rank) {
+        QQueue<QString> &queue = m_waiting[rank - 1];
+        while (!queue.isEmpty()) {
+            const QString address = queue.dequeue();
+            const auto it = m_senders.constFind(address);
+            if (it != m_senders.cend() && !it->reply && it->rank == rank)
+                return address;
+        }
+    }
+    return {};
+}
+
 void AvailabilityChecker::startWaiting()
 {
-    while (m_inFlight < m_limits.maxInFlight && !m_waiting.isEmpty())
-        start(m_waiting.dequeue());
+    while (m_inFlight < m_limits.maxInFlight && m_queued > 0) {
+        const QString address = nextWaiting();
+        if (address.isNull()) {
+            m_queued = 0;
+            break;
+        }
+        start(address);
+    }
 }
 
 void AvailabilityChecker::start(const QString &address)
 {
-    if (!m_current) {
-        m_current = new Manager;
-        m_current->manager = new QNetworkAccessManager(this);
-        m_currentStarted = 0;
+    auto *manager = static_cast<CheckManager *>(m_current.data());
+    if (!manager) {
+        manager = new CheckManager(this);
+        m_current = manager;
+        ++m_managers;
     }
-    Manager *manager = m_current;
-    QNetworkReply *reply = head(manager->manager, url(address, m_port));
-    ++manager->inFlight;
+    QNetworkReply *reply =
+        head(manager, ControllerAddress::parse(address).withPort(m_port).checkUrl());
+    ++manager->open;
     ++m_inFlight;
+    --m_queued;
     m_senders[address].reply = reply;
-    // Retired at once when its share is used up, so that its last answer releases it.
-    if (++m_currentStarted >= m_limits.requestsPerManager) {
-        m_retired.append(m_current);
-        m_current = nullptr;
-    }
+    // Used up: its last answer releases it.
+    if (++manager->issued >= m_limits.requestsPerManager)
+        m_current.clear();
 
-    connect(reply, &QNetworkReply::finished, this,
-            [this, address, reply, manager] { finished(address, reply, manager); });
+    // The reply belongs to its manager, which outlives it; the connection goes with the reply.
+    connect(reply, &QNetworkReply::finished, this, [this, reply] { finished(reply); });
 }
 
-void AvailabilityChecker::finished(const QString &address, QNetworkReply *reply, Manager *manager)
+void AvailabilityChecker::finished(QNetworkReply *reply)
 {
     const bool available = reply->error() == QNetworkReply::NoError;
-    reply->disconnect(this);
+    const QString address = ControllerAddress::fromUrl(reply->url()).host();
     reply->deleteLater();
     --m_inFlight;
-    --manager->inFlight;
+    auto *manager = static_cast<CheckManager *>(reply->manager());
+    if (--manager->open == 0 && manager != m_current) {
+        --m_managers;
+        manager->deleteLater();
+    }
 
     Records records;
     const auto it = m_senders.find(address);
@@ -185,7 +226,6 @@ void AvailabilityChecker::finished(const QString &address, QNetworkReply *reply,
         if (available && m_available.size() < m_limits.maxSenders)
             m_available.insert(address);
     }
-    releaseIfDone(manager);
 
     if (available && !records.isEmpty())
         emit confirmed(m_search, records);
@@ -194,42 +234,29 @@ void AvailabilityChecker::finished(const QString &address, QNetworkReply *reply,
     emitSettledIfDone();
 }
 
-void AvailabilityChecker::releaseIfDone(Manager *manager)
-{
-    if (manager == m_current || manager->inFlight > 0)
-        return;
-    m_retired.removeOne(manager);
-    manager->manager->deleteLater();
-    delete manager;
-}
-
 void AvailabilityChecker::emitSettledIfDone()
 {
-    if (m_searching && m_inFlight == 0 && m_waiting.isEmpty())
+    if (m_searching && m_inFlight == 0 && m_queued == 0)
         emit settled(m_search, m_batches);
 }
 
 void AvailabilityChecker::dropAll()
 {
     m_waiting.clear();
+    m_queued = 0;
     m_available.clear();
-    const QHash<QString, Sender> senders = std::exchange(m_senders, {});
+    m_senders.clear();
     m_repeats = 0;
     m_batches = 0;
-    for (const Sender &sender : senders) {
-        if (!sender.reply)
-            continue;
-        // Given up without an answer: nothing of it may reach a later search.
-        sender.reply->disconnect(this);
-        sender.reply->abort();
-        sender.reply->deleteLater();
-    }
     m_inFlight = 0;
-    if (m_current)
-        m_retired.append(std::exchange(m_current, nullptr));
-    for (Manager *manager : qAsConst(m_retired)) {
-        manager->manager->deleteLater();
+    m_current.clear();
+    // Given up without an answer: nothing of it may reach a later search. Each manager takes
+    // its replies with it.
+    const auto managers = findChildren<CheckManager *>(QString(), Qt::FindDirectChildrenOnly);
+    for (CheckManager *manager : managers) {
+        for (QNetworkReply *reply : manager->findChildren<QNetworkReply *>())
+            reply->disconnect(this);
         delete manager;
     }
-    m_retired.clear();
+    m_managers = 0;
 }

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QObject>
+#include <QPointer>
 #include <QQueue>
 #include <QSet>
 #include <QVector>
@@ -13,17 +14,17 @@ class QNetworkReply;
 class QUrl;
 
 // Confirms discovered controllers by their web server before they are listed. Lives on a thread
-// of its own and runs the checks asynchronously: many HEAD requests in flight at once from one
-// network access manager, each given up after the same time limit as the blocking check. A
-// silent web server then costs an open request, not a blocked thread, so it cannot hold the
-// answering controllers back.
+// of its own and runs the checks asynchronously: many HEAD requests in flight at once, each
+// given up after the same time limit as the blocking check. A silent web server then costs an
+// open request, not a blocked thread, so it cannot hold the answering controllers back.
 //
 // The answer depends on the address alone, so replies from a sender whose check is waiting or in
 // flight take that check's answer, and once a sender's web server has answered, its later
-// replies in the search (to the repeated request, or a flood) are confirmed without asking. Senders
-// wait for a free request in arrival order, each sender once, so no sender and no crowd of silent
-// ones can starve the others. Outside a search nothing is held and no request or manager is kept.
-// Everything held is bounded.
+// replies in the search are confirmed without asking. Senders that answered more copies of the
+// request are asked first, and among equals in arrival order: a real controller answers every
+// copy, while a burst of one-off (spoofed) senders right after the broadcast answers one, so the
+// burst cannot push the controller past the search's end. Outside a search nothing is held and
+// no request or manager is kept. Everything held is bounded.
 class AvailabilityChecker : public QObject
 {
     Q_OBJECT
@@ -42,17 +43,17 @@ public:
         // Records held beyond each waiting sender's first, in all and from one sender. Only
         // these give way when a flood fills the bound, never a sender's first record.
         int maxRepeats = 16384;
-        int maxRecordsPerSender = 8192;
+        // As many as a search lists of one sender (ControllerSearch::RowsPerSender).
+        int maxRecordsPerSender = 4;
         // Requests one network access manager serves before a fresh one takes over: the manager
         // keeps a connection object per host it has talked to, for minutes.
         int requestsPerManager = 512;
     };
 
     static constexpr int TimeoutMs = 3000;
-    static constexpr quint16 Port = 80;
+    // Copies of the request told apart when senders are ranked.
+    static constexpr int MaxCopies = 32;
 
-    // What the check asks for: HEAD on this URL. The address text is the host as it stands.
-    static QUrl url(const QString &address, quint16 port = Port);
     // Issues the check's HEAD request through `manager`, given up (aborted) TimeoutMs after it
     // was issued, not after the connect: a silent host must not hold anyone for the system's
     // own connect time-out. The answer is a reply that finishes without an error.
@@ -65,10 +66,11 @@ public:
 
     // All run on the checker's own thread (queue them there). Records of a search other than
     // the latest one begun, or of one that has ended, are dropped; beginning or ending a search
-    // drops all earlier work.
+    // drops all earlier work. `copy` is the copy of the request (0 the first) that the records
+    // answer.
     void beginSearch(quint64 search);
     void endSearch(quint64 search);
-    void check(quint64 search, const AvailabilityChecker::Records &records);
+    void check(quint64 search, int copy, const AvailabilityChecker::Records &records);
 
     int inFlight() const;
     int heldRecords() const;
@@ -84,19 +86,16 @@ private:
     struct Sender
     {
         Records records;
-        QNetworkReply *reply = nullptr;
-    };
-    struct Manager
-    {
-        QNetworkAccessManager *manager = nullptr;
-        int inFlight = 0;
+        QPointer<QNetworkReply> reply;
+        quint32 copies = 0; // one bit per copy of the request answered
+        int rank = 1;       // copies answered
     };
 
-    void hold(const Record &record);
+    void hold(const Record &record, int copy);
     void startWaiting();
+    QString nextWaiting();
     void start(const QString &address);
-    void finished(const QString &address, QNetworkReply *reply, Manager *manager);
-    void releaseIfDone(Manager *manager);
+    void finished(QNetworkReply *reply);
     void emitSettledIfDone();
     void dropAll();
 
@@ -106,14 +105,17 @@ private:
     bool m_searching = false;
     quint64 m_batches = 0;
     QHash<QString, Sender> m_senders;
-    QQueue<QString> m_waiting;
+    // Senders waiting for a request, by rank (index rank - 1). A sender that moved up leaves a
+    // stale entry below, skipped when it comes up.
+    QVector<QQueue<QString>> m_waiting;
+    int m_queued = 0;
     // Senders whose web server answered in this search.
     QSet<QString> m_available;
     int m_inFlight = 0;
     int m_repeats = 0;
-    Manager *m_current = nullptr;
-    int m_currentStarted = 0;
-    QVector<Manager *> m_retired;
+    // The manager new requests go to; a child, like the ones used up that still wait for answers.
+    QPointer<QNetworkAccessManager> m_current;
+    int m_managers = 0;
 };
 
 Q_DECLARE_METATYPE(AvailabilityChecker::Records)

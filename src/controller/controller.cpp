@@ -1,7 +1,7 @@
 #include "controller.h"
 
-#include "address.h"
-#include "model/controllerlistmodel.h"
+#include "controlleraddress.h"
+#include "controllersearch.h"
 #include "protocol/blocks.h"
 #include "protocol/envelope.h"
 #include "protocol/requests.h"
@@ -55,39 +55,19 @@ Controller::Controller(const QString &lastControllerPath, const QString &setting
     : QObject(parent)
     , m_lastControllerPath(lastControllerPath)
 {
-    m_checker = new AvailabilityChecker();
-    m_checker->moveToThread(&m_checkThread);
-    connect(&m_checkThread, &QThread::finished, m_checker, &QObject::deleteLater);
-    connect(m_checker, &AvailabilityChecker::confirmed, this, &Controller::listConfirmed);
-    connect(m_checker, &AvailabilityChecker::settled, this, &Controller::checksSettled);
-    m_checkThread.setObjectName(QStringLiteral("availability"));
-    m_checkThread.start();
-
     // Default bind mode: the port is not shared, a second instance simply gets no replies.
     if (m_socket.bind(QHostAddress::Any, Port))
         m_socket.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption,
                                  kReceiveBufferBytes);
     connect(&m_socket, &QUdpSocket::readyRead, this, &Controller::readPendingDatagrams);
-
-    m_repeatTimer.setSingleShot(true);
-    connect(&m_repeatTimer, &QTimer::timeout, this, &Controller::repeatDiscovery);
-    // The list ends the search; from then on replies cost nothing.
-    connect(ControllerListModel::instance(), &ControllerListModel::loadingChanged, this,
-            [this](bool loading) {
-                if (!loading)
-                    endSearch();
-            });
+    m_search = new ControllerSearch([this] { sendDiscovery(); }, this);
 
     readLastControllerFile();
 
     m_settings = new QSettings(settingsPath, QSettings::IniFormat, this);
 }
 
-Controller::~Controller()
-{
-    m_checkThread.quit();
-    m_checkThread.wait();
-}
+Controller::~Controller() = default;
 
 void Controller::readLastControllerFile()
 {
@@ -99,7 +79,7 @@ void Controller::readLastControllerFile()
     if (zero >= 0)
         bytes.truncate(zero);
     // An older version stored the address as typed, leading zeros and all.
-    m_lastController = canonicalAddress(QString::fromUtf8(bytes).trimmed());
+    m_lastController = ControllerAddress::canonical(QString::fromUtf8(bytes).trimmed());
 }
 
 QString Controller::lastController() const
@@ -137,26 +117,14 @@ void Controller::setDisplayTimeout(int value)
     emit displayTimeoutChanged(value);
 }
 
-void Controller::discoverControllers()
+ControllerSearch *Controller::search() const
 {
-    const quint64 search = ++m_search;
-    m_searching = true;
-    m_batches = 0;
-    AvailabilityChecker *checker = m_checker;
-    QMetaObject::invokeMethod(checker, [checker, search] { checker->beginSearch(search); });
-
-    sendDiscovery();
-    m_searchClock.start();
-    m_repeats = 0;
-    m_repeatTimer.start(DiscoveryRepeatsMs[0]);
+    return m_search;
 }
 
-void Controller::repeatDiscovery()
+void Controller::discoverControllers()
 {
-    sendDiscovery();
-    if (++m_repeats < DiscoveryRepeatsMs.size())
-        m_repeatTimer.start(
-            int(qMax<qint64>(0, DiscoveryRepeatsMs[m_repeats] - m_searchClock.elapsed())));
+    m_search->start();
 }
 
 void Controller::sendDiscovery()
@@ -189,18 +157,6 @@ void Controller::sendDiscovery()
     }
 }
 
-void Controller::endSearch()
-{
-    if (!m_searching)
-        return;
-    m_searching = false;
-    m_repeatTimer.stop();
-    AvailabilityChecker *checker = m_checker;
-    const quint64 search = m_search;
-    QMetaObject::invokeMethod(checker, [checker, search] { checker->endSearch(search); });
-    ControllerListModel::instance()->setChecksPending(false);
-}
-
 void Controller::blinkController(const QString &ethMacAddress)
 {
     m_socket.writeDatagram(ZelCRC::blinkRequest(ethMacAddress.toLatin1(), kBlinkValue),
@@ -216,8 +172,12 @@ bool Controller::checkLastControllerAvailable()
 
 bool Controller::checkControllerAvailable(const QString &address)
 {
+    // Only a plain address is a host: one with a port names no web server to ask.
+    const ControllerAddress parsed = ControllerAddress::parse(address);
+    if (!parsed.isValid() || parsed.hasPort())
+        return false;
     QNetworkAccessManager manager;
-    QNetworkReply *reply = AvailabilityChecker::head(&manager, AvailabilityChecker::url(address));
+    QNetworkReply *reply = AvailabilityChecker::head(&manager, parsed.checkUrl());
 
     QEventLoop loop;
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
@@ -242,7 +202,7 @@ void Controller::readPendingDatagrams()
         return true;
     };
 
-    if (!m_searching) {
+    if (!m_search->isRunning()) {
         // No search would take them: read and dropped, neither decoded nor checked.
         char byte;
         while (m_socket.hasPendingDatagrams() && !anotherTurn()) {
@@ -253,7 +213,7 @@ void Controller::readPendingDatagrams()
     }
 
     // Handed to the checker in one go: a flood must cost the main thread little per reply.
-    AvailabilityChecker::Records records;
+    ControllerSearch::Records records;
     while (m_socket.hasPendingDatagrams() && !anotherTurn()) {
         const QNetworkDatagram datagram = m_socket.receiveDatagram();
         // A failed read leaves the datagram queued; retrying it here would spin forever.
@@ -274,46 +234,9 @@ void Controller::readPendingDatagrams()
         record.name = blocks.value(NEBconfig::NameKey).toString();
         record.model = blocks.value(NEBconfig::ModelKey).toString();
         record.serialNumber = blocks.value(NEBconfig::SerialNumberKey).toString();
-        record.ipAddress = addressText(datagram.senderAddress());
+        record.ipAddress = ControllerAddress::fromSender(datagram.senderAddress()).text();
 
         records.append(record);
     }
-    if (records.isEmpty())
-        return;
-
-    ++m_batches;
-    ControllerListModel::instance()->setChecksPending(true);
-    AvailabilityChecker *checker = m_checker;
-    const quint64 search = m_search;
-    QMetaObject::invokeMethod(checker,
-                              [checker, search, records] { checker->check(search, records); });
-}
-
-void Controller::checksSettled(quint64 search, quint64 batches)
-{
-    // Only once the checker has seen every batch handed to it so far.
-    if (m_searching && search == m_search && batches == m_batches)
-        ControllerListModel::instance()->setChecksPending(false);
-}
-
-void Controller::listConfirmed(quint64 search, const AvailabilityChecker::Records &records)
-{
-    if (search != m_search)
-        return;
-    ControllerListModel *model = ControllerListModel::instance();
-    for (const auto &record : records)
-        model->addController(record);
-}
-
-QString Controller::addressText(const QHostAddress &sender)
-{
-    // Handles IPv4-mapped IPv6 senders too; any other IPv6 sender has no IPv4 form.
-    bool isIPv4 = false;
-    const quint32 ip = sender.toIPv4Address(&isIPv4);
-    const quint32 value = isIPv4 ? ip : 0;
-    return QStringLiteral("%1.%2.%3.%4")
-        .arg((value >> 24) & 0xff)
-        .arg((value >> 16) & 0xff)
-        .arg((value >> 8) & 0xff)
-        .arg(value & 0xff);
+    m_search->take(records);
 }

@@ -1,20 +1,15 @@
 #pragma once
 
-#include "availabilitychecker.h"
-
-#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
-#include <QThread>
-#include <QTimer>
 #include <QUdpSocket>
-#include <array>
 
-class QHostAddress;
+class ControllerSearch;
 class QSettings;
 
 // The one service through which the UI reaches the automation controllers: the stored choice
-// of controller, the display time-out, discovery, the availability check and blink.
+// of controller, the display time-out, the socket with discovery and blink, and the
+// availability check. A search's course is its ControllerSearch's.
 class Controller : public QObject
 {
     Q_OBJECT
@@ -25,11 +20,6 @@ class Controller : public QObject
 
 public:
     static constexpr quint16 Port = 26487;
-    // When a search sends its request again, after the first one at its start. A datagram lost
-    // on Wi-Fi or a full switch queue is lost in a burst more often than alone, so the gaps
-    // double; the first comes soon, so one lost request costs a quarter of a second; the last
-    // leaves before the 5 s a search lasts anyway, so a search takes no longer for them.
-    static constexpr std::array<int, 4> DiscoveryRepeatsMs{{250, 750, 1750, 3750}};
 
     static Controller *instance();
 
@@ -45,15 +35,15 @@ public:
     int displayTimeout() const;
     void setDisplayTimeout(int value);
 
-    // The text by which a discovered controller is listed: dotted IPv4, 0.0.0.0 when the
-    // sender has no IPv4 form.
-    static QString addressText(const QHostAddress &sender);
+    // The searches whose requests go out through this object's socket, and whose replies it reads.
+    ControllerSearch *search() const;
 
 signals:
     void lastControllerChanged(const QString &lastController);
     void displayTimeoutChanged(int displayTimeout);
 
 public slots:
+    // Starts a search unless one runs.
     void discoverControllers();
     void blinkController(const QString &ethMacAddress);
 
@@ -70,24 +60,10 @@ private:
     void readPendingDatagrams();
     void readLastControllerFile();
     void sendDiscovery();
-    void repeatDiscovery();
-    void endSearch();
-    void listConfirmed(quint64 search, const AvailabilityChecker::Records &records);
-    void checksSettled(quint64 search, quint64 batches);
 
     QUdpSocket m_socket;
     QString m_lastController;
     QSettings *m_settings = nullptr;
     QString m_lastControllerPath;
-    // Each search gets a number, so that a check from an earlier one never lands in a later one.
-    quint64 m_search = 1;
-    // Replies count only while a search runs; outside one they are read and dropped unchecked.
-    bool m_searching = false;
-    // Batches of replies handed to the checker in this search; the search waits for their checks.
-    quint64 m_batches = 0;
-    QTimer m_repeatTimer;
-    QElapsedTimer m_searchClock;
-    std::size_t m_repeats = 0;
-    QThread m_checkThread;
-    AvailabilityChecker *m_checker = nullptr;
+    ControllerSearch *m_search = nullptr;
 };

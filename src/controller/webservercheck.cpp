@@ -1,6 +1,7 @@
 #include "webservercheck.h"
 
 #include "availabilitychecker.h"
+#include "controlleraddress.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -81,40 +82,18 @@ bool WebServerCheck::isRunning() const
     return m_running;
 }
 
-bool WebServerCheck::split(QString *host, int *port) const
-{
-    const int colon = m_address.lastIndexOf(QLatin1Char(':'));
-    *host = colon < 0 ? m_address : m_address.left(colon);
-    *port = -1;
-    if (colon >= 0) {
-        bool ok = false;
-        *port = m_address.mid(colon + 1).toInt(&ok);
-        if (!ok || *port < 1 || *port > 65535)
-            return false;
-    }
-    return !host->isEmpty();
-}
-
 bool WebServerCheck::serves(const QUrl &page) const
 {
-    QString host;
-    int port = -1;
-    if (!split(&host, &port) || page.host().compare(host, Qt::CaseInsensitive) != 0)
-        return false;
-    const int defaultPort = page.scheme() == QLatin1String("https") ? 443 : 80;
-    return port < 0 || page.port(defaultPort) == port;
+    return ControllerAddress::parse(m_address).serves(page);
 }
 
 void WebServerCheck::start()
 {
     if (m_running)
         return;
-    QString host;
-    int port = -1;
-    if (!split(&host, &port))
+    const QUrl url = ControllerAddress::parse(m_address).checkUrl();
+    if (url.isEmpty())
         return;
-    const QUrl url =
-        AvailabilityChecker::url(host, port < 0 ? AvailabilityChecker::Port : quint16(port));
     const quint64 id = ++m_check;
     m_running = true;
     emit runningChanged();

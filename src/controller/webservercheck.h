@@ -40,7 +40,6 @@ signals:
 
 private:
     void answered(quint64 check, bool available);
-    bool split(QString *host, int *port) const;
 
     QString m_address;
     QThread m_thread;

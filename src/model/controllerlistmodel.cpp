@@ -1,6 +1,7 @@
 #include "controllerlistmodel.h"
 
 #include "controller/controller.h"
+#include "controller/controllersearch.h"
 
 #include <QMutexLocker>
 
@@ -19,28 +20,17 @@ uint qHash(const ControllerListModel::ControllerData &record, uint seed)
 ControllerListModel *ControllerListModel::instance()
 {
     // Function-local static: created once, even under concurrent first calls; never destroyed.
-    static ControllerListModel *const model = new ControllerListModel();
+    static ControllerListModel *const model = [] {
+        auto *created = new ControllerListModel();
+        created->setSearch(Controller::instance()->search());
+        return created;
+    }();
     return model;
 }
 
 ControllerListModel::ControllerListModel(QObject *parent)
     : QAbstractListModel(parent)
-    , m_discover([] { Controller::instance()->discoverControllers(); })
 {
-    m_searchTimer.setSingleShot(true);
-    m_searchTimer.setInterval(SearchQuietMs);
-
-    m_checkWaitTimer.setSingleShot(true);
-    m_checkWaitTimer.setInterval(CheckWaitMs);
-
-    connect(&m_searchTimer, &QTimer::timeout, this, [this] {
-        if (!m_checksPending) {
-            setLoading(false);
-            return;
-        }
-        m_checkWaitTimer.start();
-    });
-    connect(&m_checkWaitTimer, &QTimer::timeout, this, [this] { setLoading(false); });
     connect(this, &QAbstractItemModel::modelReset, this, &ControllerListModel::emitCountChanged);
     connect(this, &QAbstractItemModel::rowsInserted, this, &ControllerListModel::emitCountChanged);
     connect(this, &QAbstractItemModel::rowsRemoved, this, &ControllerListModel::emitCountChanged);
@@ -92,24 +82,43 @@ int ControllerListModel::count() const
     return rowCount();
 }
 
+void ControllerListModel::setSearch(ControllerSearch *search)
+{
+    if (m_search)
+        m_search->disconnect(this);
+    m_search = search;
+    if (!search)
+        return;
+    connect(search, &ControllerSearch::runningChanged, this, &ControllerListModel::searchRunning);
+    connect(search, &ControllerSearch::found, this, &ControllerListModel::addController);
+    setLoadingFlag(search->isRunning());
+}
+
 void ControllerListModel::update()
 {
+    // A search in progress is not restarted.
     if (m_loading)
         return;
+    if (m_search)
+        m_search->start(); // empties the list as it begins
+    else
+        clear();
+}
 
-    {
-        QMutexLocker locker(&m_mutex);
-        beginResetModel();
-        m_rows.clear();
-        m_rowSet.clear();
-        endResetModel();
-    }
+void ControllerListModel::searchRunning(bool running)
+{
+    if (running)
+        clear();
+    setLoadingFlag(running);
+}
 
-    m_checksPending = false;
-    if (m_discover)
-        m_discover();
-
-    setLoading(true);
+void ControllerListModel::clear()
+{
+    QMutexLocker locker(&m_mutex);
+    beginResetModel();
+    m_rows.clear();
+    m_rowSet.clear();
+    endResetModel();
 }
 
 void ControllerListModel::addController(const ControllerData &record)
@@ -127,46 +136,26 @@ void ControllerListModel::addController(const ControllerData &record)
     m_rows.append(record);
     m_rowSet.insert(record);
     endInsertRows();
-
-    m_checkWaitTimer.stop();
-    m_searchTimer.start();
 }
 
 void ControllerListModel::setLoading(bool value)
 {
     if (value == m_loading)
         return;
+    if (!m_search)
+        setLoadingFlag(value);
+    else if (value)
+        m_search->start();
+    else
+        m_search->stop();
+}
+
+void ControllerListModel::setLoadingFlag(bool value)
+{
+    if (value == m_loading)
+        return;
     m_loading = value;
     emit loadingChanged(value);
-
-    m_checkWaitTimer.stop();
-    if (m_loading)
-        m_searchTimer.start();
-    else
-        m_searchTimer.stop();
-}
-
-void ControllerListModel::setChecksPending(bool pending)
-{
-    m_checksPending = pending;
-    // Quiet for long enough already: the last check has answered, so the search is over.
-    if (!pending && m_checkWaitTimer.isActive())
-        setLoading(false);
-}
-
-void ControllerListModel::setDiscovery(std::function<void()> discover)
-{
-    m_discover = std::move(discover);
-}
-
-void ControllerListModel::setSearchInterval(int ms)
-{
-    m_searchTimer.setInterval(ms);
-}
-
-int ControllerListModel::searchInterval() const
-{
-    return m_searchTimer.interval();
 }
 
 void ControllerListModel::emitCountChanged()

@@ -2,14 +2,15 @@
 
 #include <QAbstractListModel>
 #include <QMutex>
+#include <QPointer>
 #include <QSet>
 #include <QString>
-#include <QTimer>
 #include <QVector>
-#include <functional>
 
-// The controllers found by the last search, in the order they were confirmed. update() starts
-// a search; it ends by itself once no new controller has been accepted for a while.
+class ControllerSearch;
+
+// The controllers found by the last search, in the order they were confirmed. The search
+// decides what is found and when it is over; the list shows it. update() starts a search.
 class ControllerListModel : public QAbstractListModel
 {
     Q_OBJECT
@@ -37,13 +38,7 @@ public:
     };
     Q_ENUM(ItemRole)
 
-    static constexpr int SearchQuietMs = 5000;
-    // How long a search that has gone quiet still waits for the checks of its replies. At most
-    // a quarter of the descriptors are in flight at once and a check gives up after 3 s, so
-    // this lets ten rounds of silent web servers (2,560 on the board) go before a real
-    // controller, while a network that keeps sending replies cannot keep the search up for good.
-    static constexpr int CheckWaitMs = 30000;
-
+    // The one list of the UI, showing the searches of Controller::instance().
     static ControllerListModel *instance();
 
     explicit ControllerListModel(QObject *parent = nullptr);
@@ -56,36 +51,31 @@ public:
     bool loading() const;
     int count() const;
 
-    Q_INVOKABLE void update();
-    void addController(const ControllerListModel::ControllerData &record);
-    void setLoading(bool value);
-    // Whether replies of this search still wait for their check: a search does not end while
-    // they do (up to CheckWaitMs after it went quiet), or their controllers would be lost.
-    void setChecksPending(bool pending);
+    // The search whose course and findings this list shows; a search that begins empties it.
+    void setSearch(ControllerSearch *search);
 
-    // Test seams: what update() calls to broadcast the request (the controller's discovery by
-    // default), and how long a search stays quiet before it ends.
-    void setDiscovery(std::function<void()> discover);
-    void setSearchInterval(int ms);
-    int searchInterval() const;
+    Q_INVOKABLE void update();
+    // Appends the record while a search runs, unless it is listed already.
+    void addController(const ControllerListModel::ControllerData &record);
+    // True starts the search, false ends it; without a search only the flag changes.
+    void setLoading(bool value);
 
 signals:
     void loadingChanged(bool loading);
     void countChanged(int count);
 
 private:
+    void searchRunning(bool running);
+    void setLoadingFlag(bool value);
+    void clear();
     void emitCountChanged();
 
     QMutex m_mutex;
     bool m_loading = false;
     QVector<ControllerData> m_rows;
-    // The same rows, for the duplicate test: a flood of replies must not cost a scan per row.
+    // The same rows, for the duplicate test: many rows must not cost a scan per row.
     QSet<ControllerData> m_rowSet;
-    QTimer m_searchTimer;
-    // Runs while the search has been quiet for long enough but checks are still pending.
-    QTimer m_checkWaitTimer;
-    bool m_checksPending = false;
-    std::function<void()> m_discover;
+    QPointer<ControllerSearch> m_search;
 };
 
 uint qHash(const ControllerListModel::ControllerData &record, uint seed = 0);

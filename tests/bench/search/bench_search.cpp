@@ -9,10 +9,16 @@
 //   - twice the in-flight cap of silent web servers ahead of 10 real controllers, under a limit
 //     of 1024 descriptors: time until the 10 are listed;
 //   - 20,000 replies in 20 s while no search runs: threads, memory and checks sent;
-//   - 100,000 checks in one search: threads and network access managers (ours only).
-// For each: peak memory above idle, worst main-thread event-loop latency, memory afterwards.
+//   - 100,000 checks in one search: threads and network access managers (ours only);
+//   - 512 one-off senders (the first copy of the request only) ahead of 10 real controllers,
+//     16 checks at once: time until the 10 are listed, and the search's end (ours only);
+//   - an answering sender flooding distinct replies for 20 s: rows listed, when the search ends.
+// For each: peak memory above idle, worst main-thread event-loop latency, memory afterwards,
+// and when the search ended.
 
 #include "controller/controller.h"
+#include "controller/controlleraddress.h"
+#include "controller/controllersearch.h"
 #include "model/controllerlistmodel.h"
 #include "protocol/blocks.h"
 #include "protocol/envelope.h"
@@ -27,6 +33,7 @@
 #include <QJsonObject>
 #include <QNetworkDatagram>
 #include <QNetworkInterface>
+#include <QPointer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -42,8 +49,16 @@ using namespace SearchTestNet;
 
 namespace {
 
-// The plain design, for comparison: every accepted reply gets a thread of its own that runs the
-// blocking check, as many at once as replies come; default receive buffer.
+// The list the benchmark watches; neither design's own.
+ControllerListModel *listModel()
+{
+    static ControllerListModel model;
+    return &model;
+}
+
+// The plain design, for comparison: every reply gets a thread of its own that runs the blocking
+// check, as many at once as replies come; default receive buffer; the list's loading ends once
+// no new row has come for the quiet time, with no other bound.
 class ReferenceSearch
 {
 public:
@@ -51,10 +66,18 @@ public:
     {
         m_socket.bind(QHostAddress::Any, Controller::Port);
         QObject::connect(&m_socket, &QUdpSocket::readyRead, [this] { read(); });
+        m_quiet.setSingleShot(true);
+        QObject::connect(&m_quiet, &QTimer::timeout, [] { listModel()->setLoading(false); });
     }
 
-    void discover()
+    void setQuietMs(int ms) { m_quiet.setInterval(ms); }
+
+    void start()
     {
+        ControllerListModel *model = listModel();
+        model->update();
+        model->setLoading(true);
+        m_quiet.start();
         const QByteArray request = ZelCRC::discoveryRequest();
         const auto interfaces = QNetworkInterface::allInterfaces();
         for (const QNetworkInterface &interface : interfaces) {
@@ -88,12 +111,19 @@ private:
                 blocks.value(NEBconfig::NameKey).toString(),
                 blocks.value(NEBconfig::ModelKey).toString(),
                 blocks.value(NEBconfig::SerialNumberKey).toString(),
-                Controller::addressText(datagram.senderAddress())};
-            ControllerListModel *model = ControllerListModel::instance();
-            QThread *thread = QThread::create([model, record] {
-                if (Controller::checkControllerAvailable(record.ipAddress))
-                    QMetaObject::invokeMethod(model,
-                                              [model, record] { model->addController(record); });
+                ControllerAddress::fromSender(datagram.senderAddress()).text()};
+            // The design may be gone by the time a slow check answers.
+            const QPointer<QTimer> quiet = &m_quiet;
+            QThread *thread = QThread::create([quiet, record] {
+                if (!Controller::checkControllerAvailable(record.ipAddress))
+                    return;
+                QMetaObject::invokeMethod(listModel(), [quiet, record] {
+                    ControllerListModel *model = listModel();
+                    const int before = model->count();
+                    model->addController(record);
+                    if (model->count() > before && quiet)
+                        quiet->start();
+                });
             });
             QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
             thread->start();
@@ -101,30 +131,47 @@ private:
     }
 
     QUdpSocket m_socket;
+    QTimer m_quiet;
 };
 
 // One of the two designs, bound to the display's port for as long as it lives.
 class Design
 {
 public:
-    Design(bool ours, const QString &dir)
+    Design(bool ours, const QString &dir, int quietMs)
     {
-        ControllerListModel *model = ControllerListModel::instance();
         if (ours) {
             m_ours = std::make_unique<Controller>(dir + QStringLiteral("/last_selected_controller"),
                                                   dir + QStringLiteral("/controllerselect.ini"));
-            model->setDiscovery([this] { m_ours->discoverControllers(); });
+            m_ours->search()->setQuietMs(quietMs);
+            listModel()->setSearch(m_ours->search());
         } else {
             m_reference = std::make_unique<ReferenceSearch>();
-            model->setDiscovery([this] { m_reference->discover(); });
+            m_reference->setQuietMs(quietMs);
+            listModel()->setSearch(nullptr);
         }
     }
-    ~Design() { ControllerListModel::instance()->setDiscovery({}); }
+    ~Design()
+    {
+        listModel()->setSearch(nullptr);
+        listModel()->setLoading(false);
+    }
+
+    void start()
+    {
+        if (m_ours)
+            listModel()->update();
+        else
+            m_reference->start();
+    }
 
 private:
     std::unique_ptr<Controller> m_ours;
     std::unique_ptr<ReferenceSearch> m_reference;
 };
+
+const char kTooManyThreads[] = "a thread per reply needs about 3 descriptors, 522 replies pass the "
+                               "limit and the process aborts";
 
 QStringList lanIps()
 {
@@ -138,16 +185,18 @@ void settle(int ms)
 
 struct Run
 {
-    qint64 doneMs = -1; // until the expected rows were listed; -1 never
-    int listed = 0;     // rows that count towards the goal
+    qint64 doneMs = -1;  // until the expected rows were listed; -1 never
+    int listed = 0;      // rows that count towards the goal
+    int rows = 0;        // rows in all when the search ended
+    qint64 endedMs = -1; // when the search ended; -1 never
     qint64 idleKb = 0, peakKb = 0, afterKb = 0;
     qint64 worstLatencyMs = 0;
 };
 
 // One search: the time until `expected` rows whose name starts with `prefix` are listed.
-Run timedSearch(const QString &prefix, int expected, int giveUpMs)
+Run timedSearch(Design &design, const QString &prefix, int expected, int giveUpMs)
 {
-    ControllerListModel *model = ControllerListModel::instance();
+    ControllerListModel *model = listModel();
     Run run;
     QElapsedTimer clock;
     const auto counter = QObject::connect(model, &QAbstractItemModel::rowsInserted,
@@ -162,6 +211,13 @@ Run timedSearch(const QString &prefix, int expected, int giveUpMs)
                                               if (run.listed == expected && run.doneMs < 0)
                                                   run.doneMs = clock.elapsed();
                                           });
+    const auto ended =
+        QObject::connect(model, &ControllerListModel::loadingChanged, [&](bool loading) {
+            if (!loading && run.endedMs < 0) {
+                run.endedMs = clock.elapsed();
+                run.rows = model->count();
+            }
+        });
 
     RssSampler rss;
     LatencyProbe latency;
@@ -169,16 +225,17 @@ Run timedSearch(const QString &prefix, int expected, int giveUpMs)
     rss.start();
     latency.start();
     clock.start();
-    model->update();
+    design.start();
     waitFor([&] { return run.doneMs >= 0 || clock.elapsed() > giveUpMs; }, giveUpMs + 1000);
     // Until the search is over, and every check still running (3 s at most) with it.
-    waitFor([&] { return !model->loading() && clock.elapsed() > giveUpMs; }, 60000);
+    waitFor([&] { return !model->loading() && clock.elapsed() > giveUpMs; }, 120000);
     settle(3500);
     run.worstLatencyMs = latency.stop();
     rss.stop();
     run.peakKb = rss.peakKb();
     run.afterKb = residentKb();
     QObject::disconnect(counter);
+    QObject::disconnect(ended);
     return run;
 }
 
@@ -194,9 +251,9 @@ struct Scenario
     int quietMs = 1000;
     QStringList simArgs = {};
     rlim_t descriptorLimit = 0; // 0: the process's own
-    // The plain design cannot run it: a thread per reply needs a wake-up descriptor for its
-    // event loop and one for its request's, beside the socket, and 522 of them pass 1024.
+    // The plain design cannot run it, for this reason.
     bool oursOnly = false;
+    const char *whyOursOnly = "";
 };
 
 // The soft limit of descriptors for as long as it lives.
@@ -220,10 +277,12 @@ private:
 
 void report(const char *label, const char *design, QVector<Run> runs, int expected)
 {
-    QVector<qint64> times;
+    QVector<qint64> times, ends;
     qint64 peak = 0, latency = 0, after = 0, incomplete = 0, worstListed = expected;
-    int listedInAll = 0;
+    int listedInAll = 0, mostRows = 0;
     for (const Run &r : runs) {
+        ends << (r.endedMs < 0 ? 999999 : r.endedMs);
+        mostRows = qMax(mostRows, r.rows);
         listedInAll += r.listed;
         times << (r.doneMs < 0 ? 999999 : r.doneMs);
         peak = qMax(peak, r.peakKb - r.idleKb);
@@ -241,6 +300,9 @@ void report(const char *label, const char *design, QVector<Run> runs, int expect
                 design, qPrintable(shown(times[times.size() / 2])), qPrintable(shown(times.last())),
                 worstListed, expected, peak / 1024.0, after / 1024.0, latency,
                 incomplete ? "  (some runs incomplete)" : "");
+    std::sort(ends.begin(), ends.end());
+    std::printf("  %-9s search ended after %8s (worst %8s), rows %d\n", design,
+                qPrintable(shown(ends[ends.size() / 2])), qPrintable(shown(ends.last())), mostRows);
     if (runs.size() > 1)
         std::printf("  %-9s listed in all %d of %d (%.1f %%)\n", design, listedInAll,
                     expected * int(runs.size()), 100.0 * listedInAll / (expected * runs.size()));
@@ -272,10 +334,9 @@ void runScenario(Simulator &sim, const QString &dir, const Scenario &s, int roun
                 busy->waitForStarted();
             }
             const DescriptorLimit limit(s.descriptorLimit);
-            ControllerListModel::instance()->setSearchInterval(s.quietMs);
-            Design design(isOurs, dir);
+            Design design(isOurs, dir, s.quietMs);
             settle(300);
-            const Run run = timedSearch(s.prefix, s.expected, s.giveUpMs);
+            const Run run = timedSearch(design, s.prefix, s.expected, s.giveUpMs);
             (isOurs ? ours : reference) << run;
             if (busy) {
                 busy->kill();
@@ -284,18 +345,16 @@ void runScenario(Simulator &sim, const QString &dir, const Scenario &s, int roun
         }
     }
     sim.stop();
-    ControllerListModel::instance()->setSearchInterval(1000);
     report(s.label, "ours", ours, s.expected);
     if (s.oursOnly)
-        std::printf("  reference cannot run here: a thread per reply needs about 3 descriptors, "
-                    "522 replies pass the limit and the process aborts\n");
+        std::printf("  reference cannot run here: %s\n", s.whyOursOnly);
     else
         report(s.label, "reference", reference, s.expected);
 
     // What stays once the list is emptied again (no controller answers any more).
-    Design design(true, dir);
-    ControllerListModel::instance()->update();
-    waitFor([] { return !ControllerListModel::instance()->loading(); }, 20000);
+    Design design(true, dir, 1000);
+    design.start();
+    waitFor([] { return !listModel()->loading(); }, 20000);
     settle(500);
     std::printf("  resident size with the list emptied: %lld kB\n", residentKb());
 }
@@ -318,7 +377,7 @@ void repliesOutsideASearch(Simulator &sim, const QString &dir, const QString &ip
             std::printf("  simulator did not start: %s\n", qPrintable(sim.errorOutput()));
             return;
         }
-        Design design(isOurs, dir);
+        Design design(isOurs, dir, 1000);
         settle(500);
         const qint64 threadsBefore = threads();
         const qint64 rssBefore = residentKb();
@@ -370,9 +429,9 @@ void manyChecks(Simulator &sim, const QStringList &ips)
         return;
     }
     QThread thread;
-    auto *checker = new AvailabilityChecker();
+    auto owned = std::make_unique<AvailabilityChecker>();
+    AvailabilityChecker *checker = owned.get();
     checker->moveToThread(&thread);
-    QObject::connect(&thread, &QThread::finished, checker, &QObject::deleteLater);
     thread.start();
     std::atomic<quint64> settled{0};
     QObject::connect(
@@ -383,7 +442,7 @@ void manyChecks(Simulator &sim, const QStringList &ips)
     QElapsedTimer clock;
     clock.start();
     for (quint64 round = 1; round <= kChecks / kSenders; ++round) {
-        QMetaObject::invokeMethod(checker, [checker, records] { checker->check(1, records); });
+        QMetaObject::invokeMethod(checker, [checker, records] { checker->check(1, 0, records); });
         waitFor([&] { return settled.load() == round; }, 30000);
         peakThreads = qMax(peakThreads, threads());
         if (round == kChecks / kSenders / 10)
@@ -400,6 +459,8 @@ void manyChecks(Simulator &sim, const QStringList &ips)
                 "%lld); managers alive %d; %lld s\n",
                 threadsBefore, threadsAt10, threads(), kChecks, peakThreads, managers,
                 clock.elapsed() / 1000);
+    QMetaObject::invokeMethod(
+        checker, [checker] { checker->endSearch(1); }, Qt::BlockingQueuedConnection);
     thread.quit();
     thread.wait();
     sim.stop();
@@ -431,8 +492,6 @@ int main(int argc, char *argv[])
     }
 
     QTemporaryDir dir;
-    // A short quiet period only shortens the waits between runs; rows arrive as in the product.
-    ControllerListModel::instance()->setSearchInterval(1000);
     Simulator sim;
     const int rounds = qMax(1, parser.value(roundsOption).toInt());
 
@@ -447,13 +506,37 @@ int main(int argc, char *argv[])
                    20000,
                    false,
                    1,
-                   ControllerListModel::SearchQuietMs,
+                   ControllerSearch::QuietMs,
                    {},
                    1024,
-                   true};
+                   true,
+                   kTooManyThreads};
         for (int i = 0; i < 512; ++i)
             s.controllers.append(controllerAt(ips[i], QStringLiteral("Silent %1").arg(i),
                                               QStringLiteral("http=silent")));
+        for (int i = 512; i < 522; ++i)
+            s.controllers.append(controllerAt(ips[i], QStringLiteral("Real %1").arg(i),
+                                              QStringLiteral("reply-delay=100")));
+        scenarios << s;
+    }
+    {
+        Scenario s{"512 one-off senders (the first copy of the request only, silent web servers), "
+                   "10 real controllers 100 ms later, 16 checks at once (64 descriptors, 96 s of "
+                   "checks): time to the 10, and the search's end",
+                   {},
+                   QStringLiteral("Real"),
+                   10,
+                   30000,
+                   false,
+                   1,
+                   ControllerSearch::QuietMs,
+                   {},
+                   64,
+                   true,
+                   kTooManyThreads};
+        for (int i = 0; i < 512; ++i)
+            s.controllers.append(controllerAt(ips[i], QStringLiteral("Spoofed %1").arg(i),
+                                              QStringLiteral("once+http=silent")));
         for (int i = 512; i < 522; ++i)
             s.controllers.append(controllerAt(ips[i], QStringLiteral("Real %1").arg(i),
                                               QStringLiteral("reply-delay=100")));
@@ -486,9 +569,9 @@ int main(int argc, char *argv[])
     }
     for (bool busy : {false, true}) {
         Scenario s{busy ? "one answering sender floods 10,000 distinct replies in 2 s, a busy core "
-                          "beside: rows listed of 10,001"
+                          "beside: rows listed of 10,001 (ours keeps 4 a sender)"
                         : "one answering sender floods 10,000 distinct replies in 2 s: rows listed "
-                          "of 10,001",
+                          "of 10,001 (ours keeps 4 a sender)",
                    {},
                    QString(),
                    10001,
@@ -510,7 +593,7 @@ int main(int argc, char *argv[])
                    1000,
                    false,
                    5,
-                   ControllerListModel::SearchQuietMs,
+                   ControllerSearch::QuietMs,
                    {QStringLiteral("--loss"), QStringLiteral("20"), QStringLiteral("--loss-seed"),
                     QStringLiteral("5")}};
         for (int i = 0; i < 20; ++i)
@@ -532,6 +615,24 @@ int main(int argc, char *argv[])
         for (int i = 1; i <= 10; ++i)
             s.controllers.append(controllerAt(ips[i], QStringLiteral("Real %1").arg(i),
                                               QStringLiteral("reply-delay=500")));
+        scenarios << s;
+    }
+    // A host that keeps the search busy for longer than it may last.
+    {
+        Scenario s{"one answering sender floods 1,000 distinct replies a second for 20 s to each "
+                   "request (and one "
+                   "plain controller): rows listed, when the search ends",
+                   {},
+                   QString(),
+                   ControllerSearch::RowsPerSender + 1,
+                   25000,
+                   false,
+                   1,
+                   ControllerSearch::QuietMs,
+                   {QStringLiteral("--flood-seconds"), QStringLiteral("20")}};
+        s.controllers.append(
+            controllerAt(ips[0], QStringLiteral("Flood"), QStringLiteral("flood=20000")));
+        s.controllers.append(controllerAt(ips[1], QStringLiteral("Plain")));
         scenarios << s;
     }
     std::printf("idle resident size: %lld kB\n", residentKb());

@@ -4,6 +4,7 @@
 // of scripts/testnet.sh only.
 
 #include "controller/controller.h"
+#include "controller/controllersearch.h"
 #include "model/controllerlistmodel.h"
 #include "searchtestnet.h"
 
@@ -33,8 +34,7 @@ int main(int argc, char *argv[])
 
     const QString refusal = refusalReason();
     if (!refusal.isEmpty()) {
-        std::fprintf(stderr, "bench_search_soak: refusing to broadcast: %s\n",
-                     qPrintable(refusal));
+        std::fprintf(stderr, "bench_search_soak: refusing to broadcast: %s\n", qPrintable(refusal));
         return 2;
     }
     const QStringList ips =
@@ -67,10 +67,11 @@ int main(int argc, char *argv[])
     QTemporaryDir dir;
     Controller controller(dir.filePath(QStringLiteral("last_selected_controller")),
                           dir.filePath(QStringLiteral("controllerselect.ini")));
-    ControllerListModel *model = ControllerListModel::instance();
-    model->setDiscovery([&controller] { controller.discoverControllers(); });
+    ControllerListModel list;
+    ControllerListModel *model = &list;
+    model->setSearch(controller.search());
     // Only the end of each search comes sooner; replies and checks are as in the product.
-    model->setSearchInterval(150);
+    controller.search()->setQuietMs(150);
 
     const int rounds = qMax(100, parser.value(roundsOption).toInt());
     std::printf("searches: %d, 30 answering controllers, 3 answering 404, 3 silent\n", rounds);

@@ -1,4 +1,6 @@
 #include "controller/controller.h"
+#include "controller/controlleraddress.h"
+#include "controller/controllersearch.h"
 #include "model/controllerlistmodel.h"
 #include "protocol/requests.h"
 #include "searchtestnet.h"
@@ -60,7 +62,7 @@ const QVector<Row> kListed = {
 };
 
 // Copies of the discovery request one search sends.
-constexpr std::size_t kCopies = 1 + Controller::DiscoveryRepeatsMs.size();
+constexpr std::size_t kCopies = 1 + ControllerSearch::RepeatsMs.size();
 
 const Row kSecondSubnet = {QStringLiteral("Second subnet"), QStringLiteral("5"),
                            QStringLiteral("SN0101"), QStringLiteral("10.78.1.1")};
@@ -139,7 +141,7 @@ private:
 
     QTemporaryDir m_dir;
     std::unique_ptr<Controller> m_controller;
-    ControllerListModel *m_model = nullptr;
+    std::unique_ptr<ControllerListModel> m_model;
     std::unique_ptr<QAbstractItemModelTester> m_tester;
     Simulator m_sim;
     // Listens where the display's own broadcasts come from: a check sent there means an own
@@ -168,16 +170,18 @@ void TestSearchEndToEnd::initTestCase()
     m_controller =
         std::make_unique<Controller>(m_dir.filePath(QStringLiteral("last_selected_controller")),
                                      m_dir.filePath(QStringLiteral("controllerselect.ini")));
-    // The product path: replies are posted to the one model, which asks this controller.
-    m_model = ControllerListModel::instance();
-    m_model->setDiscovery([this] { m_controller->discoverControllers(); });
-    QCOMPARE(m_model->searchInterval(), 5000);
+    // As in the product: the list shows this controller's searches.
+    QCOMPARE(m_controller->search()->quietMs(), ControllerSearch::QuietMs);
+    m_model = std::make_unique<ControllerListModel>();
     m_tester = std::make_unique<QAbstractItemModelTester>(
-        m_model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        m_model.get(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    m_model->setSearch(m_controller->search());
 }
 
 void TestSearchEndToEnd::cleanupTestCase()
 {
+    m_tester.reset();
+    m_model.reset();
     m_sim.stop();
 }
 
@@ -241,7 +245,7 @@ void TestSearchEndToEnd::searchListsAnsweringControllers()
     QMap<QString, int> checksPerController;
     for (const QJsonObject &check : checks) {
         QCOMPARE(check.value(QLatin1String("method")).toString(), QStringLiteral("HEAD"));
-        QCOMPARE(check.value(QLatin1String("path")).toString(), QStringLiteral("/tqsettings.json"));
+        QCOMPARE(check.value(QLatin1String("path")).toString(), ControllerAddress::CheckPath);
         const QString dst = check.value(QLatin1String("dst")).toString();
         ++checksPerController[dst.section(QLatin1Char(':'), 0, 0)];
     }
@@ -412,6 +416,8 @@ void TestSearchEndToEnd::interfaceFilter()
 
     // The namespace's UDP counter sees every datagram handed to the kernel, even one a link
     // without carrier then drops; the device counter sees what really left on the test link.
+    // A search that still runs is not started again: the last row's must be over.
+    QTRY_VERIFY_WITH_TIMEOUT(!m_controller->search()->isRunning(), 15000);
     const qint64 udpBefore = udpDatagramsSent();
     const qint64 before = transmitted(a);
     m_controller->discoverControllers();

@@ -3,6 +3,7 @@
 // flood, replies while no search runs, and a lossy link.
 
 #include "controller/controller.h"
+#include "controller/controllersearch.h"
 #include "model/controllerlistmodel.h"
 #include "protocol/requests.h"
 #include "searchtestnet.h"
@@ -62,7 +63,7 @@ private slots:
     void init();
     void cleanup();
 
-    void floodBesideABusyCoreLosesNoReply();
+    void floodFromOneSenderAddsFewRows();
     void crowdOverTheCapDoesNotHideRealControllers();
     void silentSendersFloodDoesNotHideRealControllers();
     void repliesOutsideASearchAreNotChecked();
@@ -75,7 +76,7 @@ private:
     QStringList m_ips;
     QTemporaryDir m_dir;
     std::unique_ptr<Controller> m_controller;
-    ControllerListModel *m_model = nullptr;
+    std::unique_ptr<ControllerListModel> m_model;
     Simulator m_sim;
 };
 
@@ -96,10 +97,10 @@ void TestSearchFlood::initTestCase()
     m_controller =
         std::make_unique<Controller>(m_dir.filePath(QStringLiteral("last_selected_controller")),
                                      m_dir.filePath(QStringLiteral("controllerselect.ini")));
-    m_model = ControllerListModel::instance();
-    m_model->setDiscovery([this] { m_controller->discoverControllers(); });
+    m_model = std::make_unique<ControllerListModel>();
+    m_model->setSearch(m_controller->search());
     // Only the end of each search comes sooner; rows arrive as in the product.
-    m_model->setSearchInterval(1500);
+    m_controller->search()->setQuietMs(1500);
 }
 
 void TestSearchFlood::init()
@@ -110,7 +111,7 @@ void TestSearchFlood::init()
 void TestSearchFlood::cleanup()
 {
     m_sim.stop();
-    m_model->setSearchInterval(1500);
+    m_controller->search()->setQuietMs(1500);
 }
 
 bool TestSearchFlood::startSimulator(const QJsonArray &controllers, const QStringList &extraArgs)
@@ -128,9 +129,11 @@ QSet<QString> TestSearchFlood::listedNames() const
     return names;
 }
 
-void TestSearchFlood::floodBesideABusyCoreLosesNoReply()
+void TestSearchFlood::floodFromOneSenderAddsFewRows()
 {
-    // One sender floods 10,000 distinct replies in 2 s, one more controller answers normally.
+    // One sender floods 10,000 distinct replies in 2 s, one more controller answers normally:
+    // the flood gets its few rows, every one of its replies is read beside a busy core, and the
+    // search ends once quiet although the flood goes on.
     QJsonArray controllers{controllerAt(m_ips[0], QStringLiteral("Flood"),
                                         QStringLiteral("flood=%1").arg(kFloodReplies)),
                            controllerAt(m_ips[1], QStringLiteral("Plain"))};
@@ -139,22 +142,28 @@ void TestSearchFlood::floodBesideABusyCoreLosesNoReply()
     const qint64 idle = residentKb();
     RssSampler rss;
     rss.start();
+    QElapsedTimer clock;
     {
         BusyCore busy;
+        clock.start();
         m_model->update();
-        QTRY_COMPARE_WITH_TIMEOUT(m_model->count(), kFloodReplies + 1, kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_model->loading(), kWaitMs);
     }
     rss.stop();
     const qint64 growth = rss.peakKb() - idle;
-    qInfo("idle %lld kB, peak +%lld kB", idle, growth);
+    qInfo("idle %lld kB, peak +%lld kB, search %lld ms", idle, growth, clock.elapsed());
+#ifdef CS_SANITIZE
+    qInfo("memory bound not checked: the address sanitizer's shadow and quarantine swamp it");
+#else
     QVERIFY2(growth < kGrowthLimitKb, qPrintable(QString::number(growth)));
+#endif
 
     const QSet<QString> names = listedNames();
-    QCOMPARE(names.size(), kFloodReplies + 1);
+    QCOMPARE(m_model->count(), ControllerSearch::RowsPerSender + 1);
+    QCOMPARE(names.size(), ControllerSearch::RowsPerSender + 1);
     QVERIFY(names.contains(QStringLiteral("Plain")));
-    // The flood answers each copy of the request that reached it before the search ended.
-    const int sent = entries(m_sim.log(), QStringLiteral("udp-out")).size();
-    QVERIFY2(sent >= kFloodReplies + 1, qPrintable(QString::number(sent)));
+    // Ended by its quiet time: the flood's later replies brought nothing new.
+    QVERIFY2(clock.elapsed() < 2000 + 1500 * 2, qPrintable(QString::number(clock.elapsed())));
 }
 
 void TestSearchFlood::crowdOverTheCapDoesNotHideRealControllers()
@@ -173,7 +182,7 @@ void TestSearchFlood::crowdOverTheCapDoesNotHideRealControllers()
                                         QStringLiteral("reply-delay=100")));
     }
     QVERIFY2(startSimulator(controllers), qPrintable(m_sim.errorOutput()));
-    m_model->setSearchInterval(ControllerListModel::SearchQuietMs);
+    m_controller->search()->setQuietMs(ControllerSearch::QuietMs);
 
     QElapsedTimer clock;
     clock.start();
@@ -185,7 +194,7 @@ void TestSearchFlood::crowdOverTheCapDoesNotHideRealControllers()
     // timer is a coarse one, which may fire up to 5 % early, and the last listing was seen here
     // up to a poll after it happened.
     QTRY_VERIFY_WITH_TIMEOUT(!m_model->loading(), 2 * kWaitMs);
-    QVERIFY2(clock.elapsed() - listed >= ControllerListModel::SearchQuietMs * 95 / 100 - 100,
+    QVERIFY2(clock.elapsed() - listed >= ControllerSearch::QuietMs * 95 / 100 - 100,
              qPrintable(QStringLiteral("%1 %2").arg(listed).arg(clock.elapsed())));
 }
 
@@ -253,7 +262,7 @@ void TestSearchFlood::lossyLinkListsNearlyAll()
     QVERIFY2(startSimulator(controllers, {QStringLiteral("--loss"), QStringLiteral("20"),
                                           QStringLiteral("--loss-seed"), QStringLiteral("1")}),
              qPrintable(m_sim.errorOutput()));
-    m_model->setSearchInterval(ControllerListModel::SearchQuietMs);
+    m_controller->search()->setQuietMs(ControllerSearch::QuietMs);
 
     int listed = 0;
     QStringList perSearch;

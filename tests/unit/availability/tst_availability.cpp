@@ -1,5 +1,7 @@
 #include "controller/availabilitychecker.h"
 #include "controller/controller.h"
+#include "controller/controlleraddress.h"
+#include "controller/controllersearch.h"
 #include "model/controllerlistmodel.h"
 
 #include <QElapsedTimer>
@@ -112,6 +114,14 @@ private slots:
     void checkerDropsEarlierSearches();
     void checkerReleasesRetiredManagers();
     void checkerRefusesRepeatsBeforeNewSenders();
+    void checkerAsksRepeatAnswerersFirst_data();
+    void checkerAsksRepeatAnswerersFirst();
+
+    void searchLastsFiveSecondsByDefault();
+    void searchEndsWhenQuiet_data();
+    void searchEndsWhenQuiet();
+    void searchKeepsFewRowsPerSender();
+    void searchEndsAtItsLongest();
 
 private:
     // On port 80, for the blocking check; a failure to bind fails the case, never skips it.
@@ -124,7 +134,7 @@ std::unique_ptr<LoopbackWebServer> TestAvailability::startServer(int status,
                                                                  const QByteArray &location)
 {
     auto server = std::make_unique<LoopbackWebServer>(status, location);
-    if (!server->listenSomewhere(AvailabilityChecker::Port)) {
+    if (!server->listenSomewhere(ControllerAddress::WebPort)) {
         qWarning("port 80 on loopback cannot be bound: run this test through ctest, which gives "
                  "it a network namespace of its own");
         return nullptr;
@@ -160,7 +170,8 @@ void TestAvailability::answerDecides()
     auto server = startServer(status);
     QVERIFY(server);
     QCOMPARE(Controller::checkControllerAvailable(server->address()), available);
-    QCOMPARE(server->requestLines(), QStringList{QStringLiteral("HEAD /tqsettings.json HTTP/1.1")});
+    QCOMPARE(server->requestLines(),
+             QStringList{QStringLiteral("HEAD %1 HTTP/1.1").arg(ControllerAddress::CheckPath)});
 }
 
 // A redirection counts as an answer by itself: its target, which would refuse, is never asked.
@@ -168,11 +179,12 @@ void TestAvailability::redirectIsNotFollowed()
 {
     auto target = startServer(404);
     QVERIFY(target);
-    auto server = startServer(302, QByteArrayLiteral("http://") + target->address().toLatin1() +
-                                       QByteArrayLiteral("/tqsettings.json"));
+    auto server =
+        startServer(302, ControllerAddress::parse(target->address()).checkUrl().toEncoded());
     QVERIFY(server);
     QVERIFY(Controller::checkControllerAvailable(server->address()));
-    QCOMPARE(server->requestLines(), QStringList{QStringLiteral("HEAD /tqsettings.json HTTP/1.1")});
+    QCOMPARE(server->requestLines(),
+             QStringList{QStringLiteral("HEAD %1 HTTP/1.1").arg(ControllerAddress::CheckPath)});
     QCoreApplication::processEvents();
     QCOMPARE(target->connections(), 0);
 }
@@ -304,9 +316,10 @@ void TestAvailability::checkerSharesOneRequestPerSender()
     QSignalSpy settled(&checker, &AvailabilityChecker::settled);
     checker.beginSearch(7);
     // Two batches from the same senders before any answer: one request each.
-    checker.check(7, {record(answering->address(), 1), record(refusing->address(), 2),
-                      record(answering->address(), 3)});
-    checker.check(7, {record(answering->address(), 4), record(answering->address(), 4)});
+    checker.check(7, 0,
+                  {record(answering->address(), 1), record(refusing->address(), 2),
+                   record(answering->address(), 3)});
+    checker.check(7, 0, {record(answering->address(), 4), record(answering->address(), 4)});
     QCOMPARE(checker.inFlight(), 2);
     QVERIFY(settled.wait(5000));
     QCOMPARE(settled.last(), (QVariantList{7ull, 2ull}));
@@ -316,8 +329,9 @@ void TestAvailability::checkerSharesOneRequestPerSender()
 
     // Replies to the repeated request after the answers: the answering sender's are listed at
     // once without a request, the refusing one is asked again (its failure may have passed).
-    checker.check(7, {record(answering->address(), 1), record(refusing->address(), 2),
-                      record(answering->address(), 5)});
+    checker.check(7, 1,
+                  {record(answering->address(), 1), record(refusing->address(), 2),
+                   record(answering->address(), 5)});
     QCOMPARE(checker.inFlight(), 1);
     QVERIFY(settled.wait(5000));
     QCOMPARE(settled.last(), (QVariantList{7ull, 3ull}));
@@ -355,7 +369,7 @@ void TestAvailability::checkerIsNotHeldBackBySilentServers()
     QSignalSpy confirmed(&checker, &AvailabilityChecker::confirmed);
     QElapsedTimer clock;
     clock.start();
-    checker.check(1, records);
+    checker.check(1, 0, records);
     QCOMPARE(checker.inFlight(), 4);
 
     // The bound holds; the answering sender waits for the first free request, one time limit.
@@ -369,7 +383,7 @@ void TestAvailability::checkerIsNotHeldBackBySilentServers()
     AvailabilityChecker unbounded(kCheckerPort, checkerLimits());
     QSignalSpy quick(&unbounded, &AvailabilityChecker::confirmed);
     clock.restart();
-    unbounded.check(1, records);
+    unbounded.check(1, 0, records);
     QVERIFY(quick.wait(2000));
     QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
 }
@@ -384,16 +398,16 @@ void TestAvailability::checkerDropsEarlierSearches()
 
     AvailabilityChecker checker(kCheckerPort, checkerLimits());
     QSignalSpy confirmed(&checker, &AvailabilityChecker::confirmed);
-    checker.check(1, {record(old->address())});
+    checker.check(1, 0, {record(old->address())});
     QTRY_COMPARE(old->requestLines().size(), 1);
 
     // A new search gives up the old request at once, and late records of the old one are dropped.
     checker.beginSearch(2);
     QCOMPARE(checker.inFlight(), 0);
     QCOMPARE(checker.heldRecords(), 0);
-    checker.check(1, {record(answering->address(), 1)});
+    checker.check(1, 0, {record(answering->address(), 1)});
     QCOMPARE(checker.inFlight(), 0);
-    checker.check(2, {record(answering->address(), 2)});
+    checker.check(2, 0, {record(answering->address(), 2)});
     QVERIFY(confirmed.wait(3000));
     QCOMPARE(confirmed.size(), 1);
     QCOMPARE(confirmed[0][0].toULongLong(), 2ull);
@@ -403,7 +417,7 @@ void TestAvailability::checkerDropsEarlierSearches()
 
     // An ended search takes nothing more.
     checker.endSearch(2);
-    checker.check(2, {record(old->address(), 3)});
+    checker.check(2, 0, {record(old->address(), 3)});
     QCOMPARE(checker.inFlight(), 0);
     QCOMPARE(checker.managers(), 0);
 }
@@ -424,7 +438,7 @@ void TestAvailability::checkerReleasesRetiredManagers()
     QSignalSpy confirmed(&checker, &AvailabilityChecker::confirmed);
     int threads = -1;
     for (int i = 0; i < kSenders; ++i) {
-        checker.check(1, {record(servers[i]->address(), i)});
+        checker.check(1, 0, {record(servers[i]->address(), i)});
         QTRY_COMPARE(confirmed.size(), i + 1);
         QVERIFY2(checker.managers() <= 1, qPrintable(QString::number(checker.managers())));
         if (i == 1)
@@ -449,15 +463,153 @@ void TestAvailability::checkerRefusesRepeatsBeforeNewSenders()
     AvailabilityChecker::Records flood;
     for (int i = 0; i < 5; ++i)
         flood << record(flooding->address(), i);
-    checker.check(1, flood);
+    checker.check(1, 0, flood);
     QCOMPARE(checker.heldRecords(), 3);
-    checker.check(1, {record(late->address(), 9)});
+    checker.check(1, 0, {record(late->address(), 9)});
     QCOMPARE(checker.heldRecords(), 4);
 
     QTRY_COMPARE(confirmed.size(), 2);
     QCOMPARE(confirmed[0][1].value<AvailabilityChecker::Records>(), flood.mid(0, 3));
     QCOMPARE(confirmed[1][1].value<AvailabilityChecker::Records>(),
              AvailabilityChecker::Records{record(late->address(), 9)});
+}
+
+// One request at a time, every web server answering 100 ms after it is asked: the order of
+// the answers is the order of the requests.
+void TestAvailability::checkerAsksRepeatAnswerersFirst_data()
+{
+    QTest::addColumn<int>("copy"); // the copy of the request that the last sender answers again
+    QTest::addColumn<QVector<int>>("order");
+
+    QTest::newRow("two copies answered: asked next") << 1 << QVector<int>{0, 3, 1, 2};
+    QTest::newRow("the same copy twice: arrival order") << 0 << QVector<int>{0, 1, 2, 3};
+}
+
+void TestAvailability::checkerAsksRepeatAnswerersFirst()
+{
+    QFETCH(int, copy);
+    QFETCH(QVector<int>, order);
+
+    std::vector<std::unique_ptr<LoopbackWebServer>> servers;
+    AvailabilityChecker::Records records;
+    for (int i = 0; i < 4; ++i) {
+        servers.push_back(startCheckerServer(200, 100));
+        QVERIFY(servers.back());
+        records << record(servers.back()->address(), i);
+    }
+    AvailabilityChecker checker(kCheckerPort, checkerLimits(1));
+    QSignalSpy confirmed(&checker, &AvailabilityChecker::confirmed);
+    checker.check(1, 0, records);
+    checker.check(1, copy, {records.last()});
+
+    QTRY_COMPARE_WITH_TIMEOUT(confirmed.size(), 4, 5000);
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(confirmed[i][1].value<AvailabilityChecker::Records>().constFirst(),
+                 records[order[i]]);
+}
+
+void TestAvailability::searchLastsFiveSecondsByDefault()
+{
+    int sent = 0;
+    ControllerSearch search([&sent] { ++sent; });
+    QSignalSpy running(&search, &ControllerSearch::runningChanged);
+    QElapsedTimer clock;
+    clock.start();
+    search.start();
+    QVERIFY(search.isRunning());
+    QTRY_VERIFY_WITH_TIMEOUT(!search.isRunning(), 8000);
+    // A coarse timer may fire up to 5 % early.
+    QVERIFY2(clock.elapsed() >= 4700, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(sent, int(1 + ControllerSearch::RepeatsMs.size()));
+    QCOMPARE(running.size(), 2);
+}
+
+void TestAvailability::searchEndsWhenQuiet_data()
+{
+    QTest::addColumn<bool>("late");     // a second reply at 4/5 of the quiet time
+    QTest::addColumn<bool>("repeated"); // it repeats the first record
+    QTest::addColumn<int>("found");
+
+    QTest::newRow("one row") << false << false << 1;
+    QTest::newRow("a new row late extends it") << true << false << 2;
+    QTest::newRow("the same row late does not") << true << true << 1;
+}
+
+void TestAvailability::searchEndsWhenQuiet()
+{
+    QFETCH(bool, late);
+    QFETCH(bool, repeated);
+    QFETCH(int, found);
+    constexpr int kQuietMs = 600;
+
+    auto server = startCheckerServer(200);
+    QVERIFY(server);
+    ControllerSearch search([] {}, kCheckerPort, checkerLimits());
+    search.setQuietMs(kQuietMs);
+    QElapsedTimer clock;
+    qint64 lastNew = -1, ended = -1;
+    int foundRows = 0;
+    connect(&search, &ControllerSearch::found, this, [&] {
+        ++foundRows;
+        lastNew = clock.elapsed();
+    });
+    connect(&search, &ControllerSearch::runningChanged, this, [&] { ended = clock.elapsed(); });
+    clock.start();
+    search.start();
+    search.take({record(server->address(), 1)});
+    QTRY_COMPARE(foundRows, 1);
+    if (late) {
+        QTest::qWait(kQuietMs * 4 / 5 - int(clock.elapsed())); // the duration under test
+        search.take({record(server->address(), repeated ? 1 : 2)});
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(!search.isRunning(), kQuietMs * 4);
+    QCOMPARE(foundRows, found);
+    QVERIFY2(ended >= lastNew + kQuietMs * 94 / 100 && ended < lastNew + kQuietMs * 3 / 2,
+             qPrintable(
+                 QStringLiteral("ended at %1 ms, last new row at %2 ms").arg(ended).arg(lastNew)));
+}
+
+// A host that sends a new name with every reply gets a few rows, and the others theirs.
+void TestAvailability::searchKeepsFewRowsPerSender()
+{
+    auto flooding = startCheckerServer(200);
+    auto plain = startCheckerServer(200);
+    QVERIFY(flooding && plain);
+    ControllerSearch search([] {}, kCheckerPort, checkerLimits());
+    QSignalSpy found(&search, &ControllerSearch::found);
+    search.start();
+    ControllerSearch::Records flood;
+    for (int i = 0; i < 20; ++i)
+        flood << record(flooding->address(), i);
+    search.take(flood.mid(0, 10));
+    QTRY_COMPARE(found.size(), ControllerSearch::RowsPerSender);
+    // Its web server has answered: its later replies are confirmed without asking.
+    search.take(flood.mid(10) + ControllerSearch::Records{record(plain->address(), 99)});
+    QTRY_COMPARE(found.size(), ControllerSearch::RowsPerSender + 1);
+    QTest::qWait(200); // nothing more may come: the bound is what this tests
+    QCOMPARE(found.size(), ControllerSearch::RowsPerSender + 1);
+    QVector<ControllerSearch::Record> rows;
+    for (const QVariantList &row : qAsConst(found))
+        rows << row[0].value<ControllerSearch::Record>();
+    QVERIFY(rows.contains(record(plain->address(), 99)));
+}
+
+// A check that waits keeps a quiet search up, but not past its longest.
+void TestAvailability::searchEndsAtItsLongest()
+{
+    auto silent = startCheckerServer(0);
+    QVERIFY(silent);
+    ControllerSearch search([] {}, kCheckerPort, checkerLimits());
+    search.setQuietMs(200);
+    search.setLongestMs(1000);
+    QElapsedTimer clock;
+    clock.start();
+    search.start();
+    search.take({record(silent->address())});
+    QTRY_VERIFY_WITH_TIMEOUT(!search.isRunning(), 5000);
+    // Without its end, the search would wait for the check to give up, after 3 s.
+    QVERIFY2(clock.elapsed() >= 950 && clock.elapsed() < 2500,
+             qPrintable(QString::number(clock.elapsed())));
 }
 
 QTEST_GUILESS_MAIN(TestAvailability)

@@ -1,4 +1,4 @@
-#include "controller/address.h"
+#include "controller/controlleraddress.h"
 
 #include <QtTest>
 
@@ -14,18 +14,21 @@ private slots:
 void TestAddress::canonical_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("expected"); // empty: no address, the text comes back unchanged
 
     QTest::newRow("leading zeros are decimal") << "192.168.001.010" << "192.168.1.10";
     QTest::newRow("groups of zeros") << "010.000.000.007" << "10.0.0.7";
-    QTest::newRow("port kept as typed") << "192.168.001.010:0080" << "192.168.1.10:0080";
+    QTest::newRow("port in plain decimal") << "192.168.001.010:0080" << "192.168.1.10:80";
     QTest::newRow("canonical text unchanged") << "10.0.0.255:80" << "10.0.0.255:80";
-    QTest::newRow("unfinished address unchanged") << "10.0.00" << "10.0.00";
-    QTest::newRow("colon without port unchanged") << "1.2.3.04:" << "1.2.3.04:";
-    QTest::newRow("group above 255 unchanged") << "256.01.1.1" << "256.01.1.1";
-    QTest::newRow("four-digit group unchanged") << "0010.1.1.1" << "0010.1.1.1";
-    QTest::newRow("non-ASCII digits unchanged")
-        << QString::fromUtf8("\xd9\xa1.2.3.4") << QString::fromUtf8("\xd9\xa1.2.3.4");
+    QTest::newRow("highest port") << "10.0.0.1:65535" << "10.0.0.1:65535";
+    QTest::newRow("port 0") << "10.0.0.1:0" << "";
+    QTest::newRow("port 65536") << "10.0.0.1:65536" << "";
+    QTest::newRow("six-digit port") << "10.0.0.1:000080" << "";
+    QTest::newRow("unfinished address") << "10.0.00" << "";
+    QTest::newRow("colon without port") << "1.2.3.04:" << "";
+    QTest::newRow("group above 255") << "256.01.1.1" << "";
+    QTest::newRow("four-digit group") << "0010.1.1.1" << "";
+    QTest::newRow("non-ASCII digits") << QString::fromUtf8("\xd9\xa1.2.3.4") << "";
     QTest::newRow("empty") << "" << "";
 }
 
@@ -33,7 +36,8 @@ void TestAddress::canonical()
 {
     QFETCH(QString, text);
     QFETCH(QString, expected);
-    QCOMPARE(canonicalAddress(text), expected);
+    QCOMPARE(ControllerAddress::canonical(text), expected.isEmpty() ? text : expected);
+    QCOMPARE(ControllerAddress::parse(text).isValid(), !expected.isEmpty());
 }
 
 QTEST_APPLESS_MAIN(TestAddress)

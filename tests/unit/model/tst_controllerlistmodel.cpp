@@ -1,3 +1,4 @@
+#include "controller/controllersearch.h"
 #include "model/controllerlistmodel.h"
 
 #include <QAbstractItemModelTester>
@@ -7,8 +8,6 @@
 #include <memory>
 
 using ControllerData = ControllerListModel::ControllerData;
-
-Q_DECLARE_METATYPE(QVector<ControllerData>)
 
 namespace {
 
@@ -31,13 +30,10 @@ private slots:
     void init();
     void cleanup();
 
-    void productSearchLastsFiveSeconds();
     void updateClearsThenLoads();
     void updateWhileLoadingIsIgnored();
     void addControllerKeepsDistinctRows_data();
     void addControllerKeepsDistinctRows();
-    void duplicateDoesNotExtendSearch();
-    void acceptedRowExtendsSearch();
     void rowsOutsideSearchAreIgnored();
     void dataRejectsOtherRolesAndRows_data();
     void dataRejectsOtherRolesAndRows();
@@ -46,6 +42,7 @@ private slots:
 private:
     void startSearch();
 
+    std::unique_ptr<ControllerSearch> m_search;
     std::unique_ptr<ControllerListModel> m_model;
     std::unique_ptr<QAbstractItemModelTester> m_tester;
     int m_discoveries = 0;
@@ -54,41 +51,26 @@ private:
 void TestControllerListModel::init()
 {
     m_discoveries = 0;
-    m_model = std::make_unique<ControllerListModel>();
     // Never the real broadcast: a unit test must not send anything on the machine's network.
-    m_model->setDiscovery([this] { ++m_discoveries; });
-    m_model->setSearchInterval(kTestInterval);
+    m_search = std::make_unique<ControllerSearch>([this] { ++m_discoveries; });
+    m_search->setQuietMs(kTestInterval);
+    m_model = std::make_unique<ControllerListModel>();
     m_tester = std::make_unique<QAbstractItemModelTester>(
         m_model.get(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    m_model->setSearch(m_search.get());
 }
 
 void TestControllerListModel::cleanup()
 {
     m_tester.reset();
     m_model.reset();
+    m_search.reset();
 }
 
 void TestControllerListModel::startSearch()
 {
     m_model->update();
     QVERIFY(m_model->loading());
-}
-
-void TestControllerListModel::productSearchLastsFiveSeconds()
-{
-    ControllerListModel model;
-    model.setDiscovery([] {});
-    QCOMPARE(model.searchInterval(), 5000);
-
-    QSignalSpy loadingSpy(&model, &ControllerListModel::loadingChanged);
-    QElapsedTimer clock;
-    clock.start();
-    model.update();
-    QVERIFY(model.loading());
-    QTRY_COMPARE_WITH_TIMEOUT(loadingSpy.size(), 2, 8000);
-    QCOMPARE(loadingSpy.last().at(0).toBool(), false);
-    // A coarse timer may fire up to 5 % early.
-    QVERIFY2(clock.elapsed() >= 4700, qPrintable(QString::number(clock.elapsed())));
 }
 
 void TestControllerListModel::updateClearsThenLoads()
@@ -108,7 +90,7 @@ void TestControllerListModel::updateClearsThenLoads()
             [&](bool loading) { events << QStringLiteral("loading %1").arg(loading); });
 
     m_model->update();
-    QCOMPARE(m_discoveries, 2);
+    QVERIFY(m_search->isRunning());
     QCOMPARE(events, QStringList({QStringLiteral("count 0"), QStringLiteral("loading 1")}));
     QCOMPARE(m_model->rowCount(), 0);
 
@@ -122,12 +104,13 @@ void TestControllerListModel::updateWhileLoadingIsIgnored()
     m_model->addController(record(QStringLiteral("a")));
     QSignalSpy resetSpy(m_model.get(), &QAbstractItemModel::modelReset);
     QSignalSpy loadingSpy(m_model.get(), &ControllerListModel::loadingChanged);
+    const int sent = m_discoveries;
 
     m_model->update();
 
     QCOMPARE(resetSpy.size(), 0);
     QCOMPARE(loadingSpy.size(), 0);
-    QCOMPARE(m_discoveries, 1);
+    QCOMPARE(m_discoveries, sent);
     QCOMPARE(m_model->count(), 1);
 }
 
@@ -187,38 +170,6 @@ void TestControllerListModel::addControllerKeepsDistinctRows()
         QCOMPARE(second.data(ControllerListModel::ControllerName).toString(), records[1].name);
         QCOMPARE(second.data(ControllerListModel::IpAddress).toString(), records[1].ipAddress);
     }
-}
-
-void TestControllerListModel::duplicateDoesNotExtendSearch()
-{
-    QElapsedTimer clock;
-    clock.start();
-    startSearch();
-    m_model->addController(record(QStringLiteral("a")));
-    QTest::qWait(kTestInterval * 3 / 4);
-    m_model->addController(record(QStringLiteral("a")));
-
-    // Had the duplicate restarted the timer, the search would last until 1.75 intervals.
-    QTRY_VERIFY_WITH_TIMEOUT(!m_model->loading(), kTestInterval * 3);
-    QVERIFY2(clock.elapsed() < kTestInterval * 7 / 4, qPrintable(QString::number(clock.elapsed())));
-    QCOMPARE(m_model->count(), 1);
-}
-
-void TestControllerListModel::acceptedRowExtendsSearch()
-{
-    QElapsedTimer clock;
-    clock.start();
-    startSearch();
-    QTest::qWait(kTestInterval * 4 / 5);
-    QVERIFY(m_model->loading());
-    m_model->addController(record(QStringLiteral("late but in time")));
-    const qint64 accepted = clock.elapsed();
-
-    QTRY_VERIFY_WITH_TIMEOUT(!m_model->loading(), kTestInterval * 4);
-    QVERIFY2(clock.elapsed() >= accepted + kTestInterval * 94 / 100,
-             qPrintable(
-                 QStringLiteral("%1 ms after a row at %2 ms").arg(clock.elapsed()).arg(accepted)));
-    QCOMPARE(m_model->count(), 1);
 }
 
 void TestControllerListModel::rowsOutsideSearchAreIgnored()
