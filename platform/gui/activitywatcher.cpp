@@ -6,13 +6,13 @@
 
 void ActivityWatcher::setWindow(QQuickWindow *window)
 {
-    if (window == m_window)
+    if (window == m_window.data())
         return;
     if (m_window)
         m_window->removeEventFilter(this);
     m_window = window;
-    if (m_window)
-        m_window->installEventFilter(this);
+    if (window)
+        window->installEventFilter(this);
     m_eatingPointer = m_eatingTouch = false;
     m_eatenKey = 0;
     emit windowChanged();
@@ -28,7 +28,7 @@ void ActivityWatcher::setSwallowInput(bool swallow)
 
 bool ActivityWatcher::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != m_window)
+    if (watched != m_window.data())
         return false;
     if (continuesEaten(event)) {
         event->accept();

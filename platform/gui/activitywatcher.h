@@ -15,7 +15,7 @@ class ActivityWatcher : public QObject
 public:
     using QObject::QObject;
 
-    QQuickWindow *window() const { return m_window; }
+    QQuickWindow *window() const { return qobject_cast<QQuickWindow *>(m_window.data()); }
     void setWindow(QQuickWindow *window);
     bool swallowInput() const { return m_swallowInput; }
     void setSwallowInput(bool swallow);
@@ -32,7 +32,9 @@ private:
     bool startsInput(QEvent *event);
     bool continuesEaten(QEvent *event);
 
-    QPointer<QQuickWindow> m_window;
+    // Held as a QObject: a window being destroyed still sends events through the filter, when
+    // it is no longer a QQuickWindow.
+    QPointer<QObject> m_window;
     bool m_swallowInput = false;
     bool m_eatingPointer = false;
     bool m_eatingTouch = false;

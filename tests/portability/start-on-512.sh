@@ -3,7 +3,7 @@
 # QtWebEngine::initialize() preloaded, the application reaches its main document instead of
 # ending in the toolkit's fatal error. In mount and network namespaces of its own (a tmpfs
 # /config, loopback only).
-#   start-on-512.sh <build dir> <preload library>      (as root)
+#   start-on-512.sh <build dir> <preload list, colon-separated, ours last>      (as root)
 set -euo pipefail
 build=$(cd "$1" && pwd)
 preload=$2
@@ -22,5 +22,5 @@ for _ in $(seq 600); do
     sleep 0.1
 done
 grep -q "main document created" "$log" || fail "no main document within 60 s"
-grep -qF "$preload" "/proc/$app/maps" || fail "the 5.12 start-up rules were not preloaded"
+grep -qF "${preload##*:}" "/proc/$app/maps" || fail "the 5.12 start-up rules were not preloaded"
 echo "main document created with 5.12's QtWebEngine::initialize() preloaded"

@@ -87,8 +87,17 @@ class Sim:
 
     def records(self, kind=None):
         with open(self.log) as f:
-            recs = [json.loads(line) for line in f]
+            recs = [json.loads(line) for line in f if line.endswith("\n")]
         return [r for r in recs if kind is None or r["kind"] == kind]
+
+    def records_until(self, kind, done, timeout=5.0):
+        """The records of a kind once done(records) holds, or at the timeout."""
+        deadline = time.monotonic() + timeout
+        while True:
+            recs = self.records(kind)
+            if done(recs) or time.monotonic() > deadline:
+                return recs
+            time.sleep(0.02)
 
 
 def ip(n):
@@ -169,16 +178,20 @@ class Behaviours(unittest.TestCase):
 
     def test_log_has_every_datagram(self):
         garbage = DISCOVERY[:-1] + b"\x01"
+
+        def from_first(recs):
+            return [r for r in recs if r["src"] == f"{ip(0)}:{PORT}"]
+        sent_before = len(from_first(self.sim.records("udp-out")))
         self.sock.sendto(garbage, (BROADCAST, PORT))
         self.sock.sendto(DISCOVERY, (ip(0), PORT))
         got = collect(self.sock, 0.5)
         self.assertEqual([src[0] for _, src, _ in got], [ip(0)], "garbage gets no answer")
-        time.sleep(0.1)
-        ins = self.sim.records("udp-in")
+        ins = self.sim.records_until("udp-in", lambda recs: any(r["hex"] == garbage.hex() for r in recs))
         self.assertIn({"src": f"10.77.0.1:{PORT}", "dst": f"{BROADCAST}:{PORT}", "hex": garbage.hex(),
                        "message": "invalid"}, [{k: r[k] for k in ("src", "dst", "hex", "message")} for r in ins])
-        outs = [r for r in self.sim.records("udp-out") if r["src"] == f"{ip(0)}:{PORT}"]
-        self.assertTrue(outs)
+        # A datagram is logged once it has left, so maybe only after it has arrived here.
+        outs = from_first(self.sim.records_until("udp-out", lambda recs: len(from_first(recs)) > sent_before))
+        self.assertEqual(len(outs), sent_before + 1)
         self.assertEqual(outs[-1]["hex"], got[0][2].hex())
         self.assertEqual(outs[-1]["dst"], f"10.77.0.1:{PORT}")
         self.assertTrue(all(isinstance(r["time"], float) for r in ins + outs))
@@ -232,12 +245,15 @@ class Web(unittest.TestCase):
                         with self.assertRaises(expected):
                             self.request(addr_of[b], method, path, timeout=0.7)
             with self.subTest("late web server, once it is up"):
+                # The start delay is what is tested: asked again once it has passed.
                 time.sleep(max(0.0, started + 2.0 - time.monotonic()))
                 self.assertEqual(self.request(addr_of["http-start-delay=1.5"], "HEAD", "/tqsettings.json")[0], 200)
-            time.sleep(0.1)
-            logged = [(r["dst"], r["method"], r["path"], r["status"]) for r in sim.records("http")]
+            # Every answer is logged before it is sent; the unanswered request once it is read.
+            silent = f"{addr_of['http=silent']}:80"
+            logged = [(r["dst"], r["method"], r["path"], r["status"])
+                      for r in sim.records_until("http", lambda recs: any(r["dst"] == silent for r in recs))]
             self.assertIn((f"{ip(0)}:80", "HEAD", "/tqsettings.json", 200), logged)
-            self.assertIn((f"{addr_of['http=silent']}:80", "HEAD", "/tqsettings.json", None), logged)
+            self.assertIn((silent, "HEAD", "/tqsettings.json", None), logged)
             self.assertFalse([x for x in logged if x[0].startswith(addr_of["http=refused"] + ":")])
 
 

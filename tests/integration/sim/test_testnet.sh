@@ -29,7 +29,8 @@ for mode in "${modes[@]}"; do
         env | grep ^CS_ | sort > "$0/env"
         readlink /proc/self/ns/net > "$0/ns"
         $CS_LAN_EXEC sleep 300 & echo $! > "$0/leftover"
-        sleep 0.2
+        # Left behind only once it runs in the lan namespace: the wrapper has become the sleep.
+        for _ in $(seq 250); do [ "$(cat /proc/$!/comm 2>/dev/null)" = sleep ] && break; sleep 0.02; done
         exit 7' "$tmp"
     rc=$?
     check "$mode: exit code of the command" [ "$rc" = 7 ]
@@ -50,10 +51,13 @@ for mode in "${modes[@]}"; do
     check "$mode: --prefix and --lan-hosts 0" [ "$out" = "10.88.0.1||10.88.255.255" ]
 
     # A SIGTERM to the script ends the command and still tears down.
-    $testnet $flag -- sh -c 'echo "$CS_NETNS_LAN" > "$0/ns-name"; exec sleep 30' "$tmp" &
+    $testnet $flag -- sh -c 'echo "$CS_NETNS_LAN" > "$0/ns-name"; echo $$ > "$0/cmd-pid"; exec sleep 30' "$tmp" &
     pid=$!
-    for _ in $(seq 50); do [ -s "$tmp/ns-name" ] && break; sleep 0.05; done
-    sleep 0.2
+    # The command is in its long sleep: the script is waiting on it.
+    for _ in $(seq 250); do
+        [ -s "$tmp/cmd-pid" ] && [ "$(cat "/proc/$(cat "$tmp/cmd-pid")/comm" 2>/dev/null)" = sleep ] && break
+        sleep 0.02
+    done
     kill -TERM $pid
     wait $pid
     rc=$?

@@ -21,12 +21,26 @@ Item {
         KelvoSplashScreen {}
     }
 
+    // The cover looks at its conditions once a second: its own ticks say when it has looked.
+    SignalSpy {
+        id: ticks
+
+        signalName: "triggered"
+    }
+
     TestCase {
         name: "KelvoSplashScreen"
         when: windowShown
 
         function cleanup() {
             Display.brightness = 100;
+        }
+
+        function createSplash(properties) {
+            var splash = createTemporaryObject(splashComponent, root, properties);
+            ticks.target = findChild(splash, "splashTimer");
+            ticks.clear();
+            return splash;
         }
 
         function test_imageChoice_data() {
@@ -59,8 +73,8 @@ Item {
         }
 
         function test_staysUntilTheApplicationIsReady() {
-            var splash = createTemporaryObject(splashComponent, root, { splashFiles: [] });
-            wait(1300);
+            var splash = createSplash({ splashFiles: [] });
+            tryCompare(ticks, "count", 1, 3000);
             verify(!splash.isReady);
             splash.appReady = true;
             tryCompare(splash, "isReady", true, 1500);
@@ -70,8 +84,8 @@ Item {
         function test_waitsForTheBacklight() {
             Display.brightness = 0;
             Display.on = false;
-            var splash = createTemporaryObject(splashComponent, root, { splashFiles: [], appReady: true });
-            wait(2300);
+            var splash = createSplash({ splashFiles: [], appReady: true });
+            tryCompare(ticks, "count", 2, 4000);
             verify(!splash.isReady);
             compare(splash.opacity, 1);
             Display.brightness = 30;

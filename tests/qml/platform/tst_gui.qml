@@ -218,7 +218,8 @@ Item {
             const parent = createTemporaryObject(page, root)
             const first = ItemCache.getItem("WIFI_INFO_PAGE", page, parent)
             parent.destroy()
-            wait(0)
+            tryVerify(function () { return !ItemCache.hasItem("WIFI_INFO_PAGE") }, 1000,
+                      "forgotten with its parent")
             const other = createTemporaryObject(page, root)
             const second = ItemCache.getItem("WIFI_INFO_PAGE", page, other)
             verify(second !== null)

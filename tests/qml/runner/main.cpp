@@ -2,12 +2,40 @@
 #include "controller/webservercheck.h"
 #include "ui/heaptrim.h"
 #include "ui/inputactivity.h"
+#include "messagelog.h"
 
+#include <QDesktopServices>
 #include <QFontDatabase>
 #include <QObject>
+#include <QQmlContext>
 #include <QQmlEngine>
+#include <QUrl>
 #include <QtQuickTest>
 #include <QtWebEngine>
+
+// Stands in for the desktop's launcher of mail and shell links: what a page hands over to
+// another program arrives here, and the tests read how much did ($LauncherSpy.count).
+class LauncherSpy : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(int count READ count NOTIFY countChanged)
+
+public:
+    int count() const { return m_count; }
+
+public slots:
+    void open(const QUrl &)
+    {
+        ++m_count;
+        emit countChanged();
+    }
+
+signals:
+    void countChanged();
+
+private:
+    int m_count = 0;
+};
 
 // Prepares every test engine the way the application prepares its own: web engine, fonts and
 // the keyboard style import path.
@@ -25,12 +53,20 @@ public slots:
         HeapTrim::registerType();
         QFontDatabase::addApplicationFont(QStringLiteral(":/assets/fonts/Lato-Bold.ttf"));
         QFontDatabase::addApplicationFont(QStringLiteral(":/assets/fonts/Lato-Regular.ttf"));
+        for (const char *scheme : {"mailto", "ssh", "tel"})
+            QDesktopServices::setUrlHandler(QLatin1String(scheme), &m_launcher, "open");
     }
 
     void qmlEngineAvailable(QQmlEngine *engine)
     {
         engine->addImportPath(QStringLiteral("qrc:/qml/keyboard/styles/"));
+        engine->rootContext()->setContextProperty(QStringLiteral("$LauncherSpy"), &m_launcher);
+        engine->rootContext()->setContextProperty(QStringLiteral("$MessageLog"), &m_messageLog);
     }
+
+private:
+    LauncherSpy m_launcher;
+    MessageLog m_messageLog;
 };
 
 QUICK_TEST_MAIN_WITH_SETUP(controllerselect, Setup)
