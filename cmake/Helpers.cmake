@@ -43,12 +43,15 @@ function(cs_add_unit_test name)
         ENVIRONMENT "${CS_TEST_ENV}")
 endfunction()
 
-# cs_add_qml_test(<name> FILE <tst_x.qml> [XVFB] [LABELS <labels...>] [TIMEOUT <s>] [ENV <k=v...>])
+# cs_add_qml_test(<name> FILE <tst_x.qml> [XVFB | EGLFS] [LABELS <labels...>] [TIMEOUT <s>]
+#                 [ENV <k=v...>] [WRAP <command...>])
 # One Qt Quick Test file per element or page, run by the project's runner, which has the
 # application's resource bundle compiled in (so "qrc:/qml/..." resolves as in the product).
-# XVFB runs it under a virtual X server with the xcb platform (closest to a GL board).
+# XVFB runs it under a virtual X server with the xcb platform (closest to a GL board); EGLFS
+# under one with eglfs, the board's own platform plug-in (one full-screen window, no input but
+# what the test synthesizes). WRAP runs the whole under a command that ends in "--" (a server).
 function(cs_add_qml_test name)
-    cmake_parse_arguments(ARG "XVFB" "FILE;TIMEOUT" "LABELS;ENV" ${ARGN})
+    cmake_parse_arguments(ARG "XVFB;EGLFS" "FILE;TIMEOUT" "LABELS;ENV;WRAP" ${ARGN})
     get_filename_component(file "${ARG_FILE}" ABSOLUTE)
     if(NOT ARG_LABELS)
         set(ARG_LABELS qml)
@@ -57,14 +60,19 @@ function(cs_add_qml_test name)
         set(ARG_TIMEOUT 180)
     endif()
     set(env ${CS_TEST_ENV} ${ARG_ENV})
-    if(ARG_XVFB)
+    if(ARG_XVFB OR ARG_EGLFS)
         list(FILTER env EXCLUDE REGEX "^QT_QPA_PLATFORM=|^QT_QUICK_BACKEND=|^QT_QPA_OFFSCREEN_NO_GLX=")
-        list(APPEND env "QT_QPA_PLATFORM=xcb")
-        add_test(NAME ${name}
-            COMMAND xvfb-run -a -s "-screen 0 1280x800x24" $<TARGET_FILE:cs_qmltestrunner> -input ${file})
+        if(ARG_EGLFS)
+            list(APPEND env "QT_QPA_PLATFORM=eglfs" "QT_QPA_EGLFS_INTEGRATION=eglfs_x11"
+                "QT_QPA_EGLFS_WIDTH=1280" "QT_QPA_EGLFS_HEIGHT=800")
+        else()
+            list(APPEND env "QT_QPA_PLATFORM=xcb")
+        endif()
+        set(command xvfb-run -a -s "-screen 0 1280x800x24" $<TARGET_FILE:cs_qmltestrunner>)
     else()
-        add_test(NAME ${name} COMMAND cs_qmltestrunner -input ${file})
+        set(command $<TARGET_FILE:cs_qmltestrunner>)
     endif()
+    add_test(NAME ${name} COMMAND ${ARG_WRAP} ${command} -input ${file})
     set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}" TIMEOUT ${ARG_TIMEOUT}
         ENVIRONMENT "${env}")
 endfunction()

@@ -15,7 +15,8 @@ DeviceWindow {
     // Stores the choice for the next start and shows it.
     function _showController(address) {
         $Controller.lastController = address
-        controllerWebPage.url = "http://" + address
+        controllerWebPage.address = Address.url(address)
+        controllerWebPage.url = controllerWebPage.address
         drawer.close()
     }
 
@@ -23,10 +24,15 @@ DeviceWindow {
     // built once the start is over: at once when the list is shown, a while after the first page
     // has loaded when a controller is, as its own scripts start on loading and take the first
     // moments; building it sooner would slow that page's start. Either is built at once when
-    // asked for.
+    // asked for, and at the latest a while after the start: a page may never end loading.
     property bool _startOver: false
     property Timer _startOverTimer: Timer {
         interval: 3000
+        onTriggered: mainWindow._startOver = true
+    }
+    property Timer _startOverBound: Timer {
+        interval: 10000
+        running: !mainWindow._startOver
         onTriggered: mainWindow._startOver = true
     }
 
@@ -61,6 +67,10 @@ DeviceWindow {
         covered: drawer.position > 0
         obscured: splash.opacity === 1
         linkUp: NetworkManager.ethernetConnected
+        screenOn: !screenSaver.visible
+        // The pull from the drawer's edge is never covered by a dialog of the page.
+        freeEdge: drawer.edge
+        freeEdgeWidth: drawer.edgeWidth
 
         onOpenControllerList: drawer.open()
         onLoadingChanged: {
@@ -163,8 +173,8 @@ DeviceWindow {
     HeapUpkeep {
         objectName: "heapUpkeep"
         screenSaverOn: screenSaver.visible
-        busy: controllerWebPage.loading || controllerWebPage.menuOpen || Qt.inputMethod.visible
-              || drawer.position > 0
+        busy: controllerWebPage.loading || controllerWebPage.menuOpen || controllerWebPage.dialogOpen
+              || Qt.inputMethod.visible || drawer.position > 0
     }
 
     // Input that wakes the screen saver is swallowed by it and reaches nothing: that is not

@@ -136,7 +136,7 @@ def check_qml(path, findings):
 
 
 # 5.12 ends the process when QtWebEngine::initialize() runs before the application object
-# exists (5.13 queued it instead); after it, or not at all with Qt::AA_ShareOpenGLContexts set.
+# exists (5.13.2 queued it instead); after it, or not at all with Qt::AA_ShareOpenGLContexts set.
 WEBENGINE_INIT_RE = re.compile(r"\bQtWebEngine::initialize\s*\(")
 APP_OBJECT_RE = re.compile(r"\bQ(Gui|Core)?Application\s+\w+\s*[({]|\bnew\s+Q(Gui|Core)?Application\b")
 

@@ -13,6 +13,8 @@
 #   scripts/run.sh <build dir> --screenshots <dir>   headless: write controller-list.png (the
 #                                                    controllers found) and controller-page.png
 #                                                    (the first one's web interface), then stop
+#   CS_DEMO_BEHAVIOUR=B[+B] gives "East wing" controller-sim behaviours, to see what the display
+#   does with such a controller, e.g. CS_DEMO_BEHAVIOUR=page=hang or http-restart=1:8
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -84,7 +86,7 @@ start_controllers() {
     $CS_LAN_EXEC "$here/tools/controller-sim/controller-sim" --quiet \
         --controller "ip=${ips[0]},name=Boiler room,model=3,serial=KV-301-0001" \
         --controller "ip=${ips[1]},name=Roof ventilation,model=3,serial=KV-301-0002" \
-        --controller "ip=${ips[2]},name=East wing,model=1,serial=KV-104-0173" \
+        --controller "ip=${ips[2]},name=East wing,model=1,serial=KV-104-0173${CS_DEMO_BEHAVIOUR:+,behaviour=$CS_DEMO_BEHAVIOUR}" \
         --log "$work/controllers.log" --ready-file "$work/controllers.ready" &
     pids+=($!)
     for _ in $(seq 100); do

@@ -91,6 +91,25 @@
     </message>
 </context>
 <context>
+    <name>ControllerWebPage</name>
+    <message>
+        <source>This display does not save files.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This display does not open files.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This display has no colour picker.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This display does not start other programs.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>DeadPageNotice</name>
     <message>
         <source>The page has stopped. It is restarted shortly.</source>
@@ -98,6 +117,14 @@
     </message>
     <message>
         <source>Open controller list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The page does not respond. It is restarted shortly.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The controller list can always be reached by pulling down from the top edge of the screen.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -127,6 +154,10 @@
     <name>IPTextField</name>
     <message>
         <source>X.X.X.X[:80]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>X.X.X.X</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -162,9 +193,95 @@
     </message>
 </context>
 <context>
+    <name>LoadFailureStrip</name>
+    <message>
+        <source>The display&apos;s network cable is unplugged or its Ethernet link is down.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The controller&apos;s web server answered with an error (%1). It may still be starting.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The controller does not answer. Check that it is switched on and connected.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The page is loaded again once the controller answers.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Try now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open controller list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The controller list can always be reached by pulling down from the top edge of the screen.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Trying again in 1 second.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Trying again in %1 seconds.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>WebContextMenu</name>
     <message>
         <source>Open controller list</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WebDialogs</name>
+    <message>
+        <source>Log in to the proxy %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log in to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Realm: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Leave this page? Changes you made may not be saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop dialogs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log in</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This page asked too often. Its messages are not shown until it is loaded again.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -4,14 +4,21 @@ import Zel.BSP 1.0
 import Zel.Gui 1.0
 
 // A full-screen panel that slides in from the edge the device rotation makes the top one and
-// covers everything behind it with white. It opens only when asked to and can be swiped back
-// only while fully open, by the strip along its bottom: gestures on the content never move it.
+// covers everything behind it with white. Besides open(), a finger (or the mouse) can pull it
+// out from the very edge, whatever the page below does: the window's overlay takes a press
+// there before any item, the page included, sees it. That pull is the way back to the list
+// that no page can take away (one can cancel its context menu, or hang). Open, it is swiped
+// back by the strip along its bottom: gestures on the content never move it.
 Item {
     id: root
 
     default property alias content: _contentContainer.data
     readonly property alias swipeIndicator: _swipeIndicator
     property alias position: _drawer.position
+    // The edge a pull starts on, and how far in from it: a few pixels, so that scrolling and
+    // sliders of the page below keep the rest of the screen.
+    readonly property int edge: _edge()
+    readonly property real edgeWidth: $ZelGui.sp(10)
 
     // Anything but a quarter turn counts as upright.
     readonly property int _rotation: [90, 180, 270].indexOf(DeviceType.rotation) >= 0
@@ -59,12 +66,12 @@ Item {
         id: _drawer
 
         objectName: "topDrawerPanel"
-        edge: root._edge()
+        edge: root.edge
         width: DeviceType.screenWidth
         height: DeviceType.screenHeight
         z: ZelStyle.z.popup
-        interactive: opened
-        dragMargin: $ZelGui.sp(10)
+        interactive: true
+        dragMargin: root.edgeWidth
         closePolicy: Popup.NoAutoClose
         // The style pads the side opposite the edge; the panel must be exactly the screen.
         padding: 0

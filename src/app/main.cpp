@@ -30,7 +30,7 @@ int main(int argc, char *argv[])
     // The web engine shares the UI's GL contexts: with this attribute the application object
     // makes the shared context itself, which is all QtWebEngine::initialize() would do. The call
     // is left out on purpose: before the application object Qt 5.12 ends the process there
-    // (5.13 made it legal), and after it 5.15 warns that it is deprecated; with the shared
+    // (5.13.2 made it legal), and after it 5.15 warns that it is deprecated; with the shared
     // context in place it returns at once on every version.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 

@@ -116,6 +116,10 @@ class DisplayTest(unittest.TestCase):
                              lambda name: self.list_shown(name) and app.colour_share(
                                  name, ui.BUTTON, 5, ui.SEARCH_BUTTON) > 0.5)
         app.click(200, ui.ROW_Y[1])
+        # A chosen row has its text in the primary colour.
+        self.wait_for_screen("the row chosen", "_row-chosen.png",
+                             lambda name: app.colour_share(name, ui.PRIMARY, 10,
+                                                           (0, ui.ROW_Y[1] - 25, 1280, 50)) > 0.002, 5)
         app.click(*ui.LIST_CONNECT)
         chosen = self.wait_for("a choice stored", ui.read_last_controller, 5)
         self.assertIn(chosen, (A, B, C))
@@ -126,6 +130,9 @@ class DisplayTest(unittest.TestCase):
         # The context menu brings the list back, with the rows of the last search.
         searches = len(self.sim.searches())
         app.click(640, 500, button=3)
+        # The web engine asks for the menu a moment later: white on the page's grey.
+        self.wait_for_screen("the page's menu", "_page-menu.png",
+                             lambda name: app.colour_share(name, ui.WHITE, 1, (645, 555, 340, 110)) > 0.8, 5)
         app.click(640 + 100, 500 + 20)
         self.wait_for_screen("the white list covering the page", "controller-list-again.png",
                              lambda name: self.list_shown(name) and app.colour_share(
@@ -143,10 +150,22 @@ class DisplayTest(unittest.TestCase):
         app.release()
         self.assertEqual(len(self.sim.searches()), searches, "no new search on the way back")
 
+    def test_pull_from_the_edge_over_a_page_without_menu(self):
+        # The controller's page cancels the context menu: the pull from the top edge is the way
+        # back to the list, and it starts on the very edge, above the page.
+        app = self.start(stored=A, a_behaviour="page=nomenu")
+        self.wait_for_screen("the controller's page shown", "nomenu-page.png", self.page_shown, 20)
+        app.drag_to((640, 0), (640, 600))
+        self.wait_for_screen("the list pulled down over the page", "nomenu-pulled.png",
+                             lambda name: self.list_shown(name) and app.colour_share(
+                                 name, ui.PAGE_HEADING, 10, ui.HEADING_BOX) < 0.001)
+        self.assertEqual(ui.read_last_controller(), A)
+
     def test_manual_address_with_port(self):
         app = self.start(stored=None, sim_extra=["--http-port", "8080"])
         self.wait_for_screen("the list", "_list.png", self.list_shown)
         app.click(*ui.MANUAL_FIELD)
+        self.wait_for_screen("the keyboard up", "_manual-keyboard.png", self.keyboard_shown, 5)
         app.type_text("%s:8080" % A)
         app.key("Return")
         self.wait_for("the address stored with its port",
@@ -157,9 +176,10 @@ class DisplayTest(unittest.TestCase):
         app = self.start(stored=B, ethernet=False)
         self.wait_for("the stored controller cleared", lambda: ui.read_last_controller() == "", 10)
         app.click(*ui.MANUAL_FIELD)
+        self.wait_for_screen("the keyboard up", "_manual-keyboard.png", self.keyboard_shown, 5)
         app.type_text("10.77.1")
         app.key("Return")
-        time.sleep(1)
+        time.sleep(1)  # what is tested: nothing stored in far more time than a store takes
         self.assertEqual(ui.read_last_controller(), "")
 
     # --- the retry of a stored controller that did not answer ----------------------------------

@@ -240,9 +240,10 @@ class Application:
             subprocess.run(["ip", "route", "replace", "default", "dev", "csdisp0"], check=True)
         self.set_ethernet(up)
 
+    # The X server hands input to the application in order; a caller that needs what a click or
+    # a key brings awaits it on the screen or in the logs.
     def click(self, x, y, button=1):
         self._xdotool("mousemove", "--window", self.window, x, y, "click", button)
-        time.sleep(0.4)
 
     def drag_to(self, start, end, release=True):
         self._xdotool("mousemove", "--window", self.window, *start, "mousedown", 1)
@@ -263,7 +264,6 @@ class Application:
 
     def key(self, name):
         self._xdotool("key", name)
-        time.sleep(0.3)
 
     def screenshot(self, name):
         os.makedirs(ARTIFACTS, exist_ok=True)

@@ -72,8 +72,14 @@ Item {
             page.loadingChanged.disconnect(watch);
         }
 
+        // As the window shows a controller: the address, then the view's url.
+        function show(page, url) {
+            page.address = url;
+            page.url = url;
+        }
+
         function load(page, url) {
-            expectLoad(page, url, function () { page.url = url; });
+            expectLoad(page, url, function () { show(page, url); });
         }
 
         function evaluate(page, script) {
@@ -131,6 +137,8 @@ Item {
             return [
                 { tag: "server answers again", recovers: true },
                 { tag: "503 while booting", down: "/controller/status?code=503", recovers: true },
+                { tag: "restarting: closed without an answer", down: "/controller/status?code=0",
+                  recovers: true },
                 { tag: "404: the server's own answer", down: "/controller/status?code=404",
                   quiet: true, recovers: false },
                 { tag: "link comes up: checked at once", interval: 600000, linkUp: true,
@@ -352,13 +360,13 @@ Item {
             };
             page.loadingChanged.connect(watch);
             if (data.before)
-                page.url = then;
+                show(page, then);
             else
                 kill();
             tryCompare(terminatedSpy, "count", 1, 10000);
             if (data.then && !data.before) {
                 verify(timer.running);
-                page.url = then;
+                show(page, then);
             }
             tryVerify(function () { return !timer.running && !page.loading; }, 20000);
             wait(500); // what is tested: no other load starts once the restart was due

@@ -12,6 +12,13 @@ Item {
         width: 300
     }
 
+    IPTextField {
+        id: plainField
+
+        withPort: false
+        width: 300
+    }
+
     TestCase {
         name: "IPTextField"
         when: windowShown
@@ -32,8 +39,10 @@ Item {
                 { tag: "255 in the last number", keys: "10.0.0.255", text: "10.0.0.255", acceptable: true },
                 { tag: "leading zeros", keys: "192.168.001.010", text: "192.168.001.010", acceptable: true },
                 { tag: "address with port", keys: "10.0.0.1:80", text: "10.0.0.1:80", acceptable: true },
-                { tag: "port 0", keys: "10.0.0.1:0", text: "10.0.0.1:0", acceptable: true },
-                { tag: "port 99999", keys: "10.0.0.1:99999", text: "10.0.0.1:99999", acceptable: true },
+                { tag: "port 0 refused", keys: "10.0.0.1:0", text: "10.0.0.1:", acceptable: false },
+                { tag: "port 65535", keys: "10.0.0.1:65535", text: "10.0.0.1:65535", acceptable: true },
+                { tag: "port 65536 refused", keys: "10.0.0.1:65536", text: "10.0.0.1:6553", acceptable: true },
+                { tag: "port 99999 refused", keys: "10.0.0.1:99999", text: "10.0.0.1:9999", acceptable: true },
                 { tag: "three numbers", keys: "1.2.3", text: "1.2.3", acceptable: false },
                 { tag: "three numbers and a dot", keys: "1.2.3.", text: "1.2.3.", acceptable: false },
                 { tag: "colon without port", keys: "1.2.3.4:", text: "1.2.3.4:", acceptable: false },
@@ -56,6 +65,24 @@ Item {
             type(data.keys);
             compare(field.text, data.text);
             compare(field.acceptableInput, data.acceptable);
+        }
+
+        // The display's own addresses: the colon of a port never gets in.
+        function test_typingWithoutPort_data() {
+            return [
+                { tag: "plain address", keys: "192.168.1.50", text: "192.168.1.50", acceptable: true },
+                { tag: "port refused", keys: "192.168.1.50:80", text: "192.168.1.50", acceptable: true },
+                { tag: "leading zeros", keys: "010.0.0.01", text: "010.0.0.01", acceptable: true }
+            ];
+        }
+
+        function test_typingWithoutPort(data) {
+            plainField.text = "";
+            plainField.forceActiveFocus();
+            type(data.keys);
+            compare(plainField.text, data.text);
+            compare(plainField.acceptableInput, data.acceptable);
+            compare(plainField.placeholderText, "X.X.X.X");
         }
 
         function test_emptyFieldIsNotAcceptableButCanBeCleared() {

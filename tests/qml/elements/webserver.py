@@ -17,12 +17,27 @@ Pages:
   /controller/down      the controller's server stops listening (connections are refused)
   /controller/up        it listens again on the same port
   /controller/status?code=N&path=P  it answers N with an empty body for P ("/" or "all";
-                        code 200 is normal service again)
+                        code 0 closes the connection unanswered; 200 is normal service again)
   /kill-once?key=K      the first request for K kills the render processes and is never
                         answered; later ones get a page titled "survivor"
   /form.html            a text, a password, a number and an inputmode=numeric field, a submit
                         (to /done.html), and a bottom field at the end of a tall page
+  /asks.html            title "asks": a grid of 200 x 80 cells (ids and places in ASKS) that
+                        raise alert, confirm, prompt, arm a leave-page question, open a new
+                        window, log in, download, pick a file or a colour, link to mail and
+                        a shell, or raise 50 alerts in a row; a script's answer becomes the
+                        title ("confirm:true")
+  /login-a.html, /login-b.html  behind HTTP basic authentication, user "admin", password
+                        "secret" (realms "Controller A" and "Controller B"); without it a
+                        page titled "login required", with it one titled "logged in"
+  /popup.html           title "popup": opens a window as it loads, without a tap
+  /export.csv           a download (an attachment)
+  /nomenu.html, /storm.html, /endless.html, /hang.html?key=K  titled so: cancel the menu and
+                        touches; raise an alert every 100 ms ("storm 3"); a picture never ends
+                        loading; the first for K loops for ever once shown (later ones: "alive")
+  /controller/status?...&body=1  the error status comes with a page (title "booting")
 """
+import base64
 import argparse
 import http.server
 import os
@@ -39,6 +54,7 @@ import urllib.parse
 CHILD = None
 CONTROLLER = {"server": None, "port": 0, "lock": threading.Lock(), "status": (200, "all")}
 KILLED = set()
+HUNG = set()
 
 FORM = """<form id="login" action="/done.html" style="margin:0">
 <input id="text" name="user" style="position:absolute;left:20px;top:20px;width:300px;height:40px">
@@ -53,6 +69,42 @@ FORM = """<form id="login" action="/done.html" style="margin:0">
 </form><a id="away" href="/first.html"
  style="position:absolute;left:400px;top:20px;width:200px;height:100px;display:block">away</a>
 <div style="height:2000px"></div>"""
+
+
+# Cells of /asks.html, four a row: (id, markup inside the cell). A cell's centre is at
+# x = 100 + 200 * column, y = 40 + 80 * row.
+ASKS = [
+    ("alert", '<button onclick="ask(\'alert\', function () { alert(\'Set-point saved\'); return \'done\'; })">'),
+    ("confirm", '<button onclick="ask(\'confirm\', function () { return confirm(\'Delete schedule?\'); })">'),
+    ("prompt", '<button onclick="ask(\'prompt\', function () { return prompt(\'Name of the zone\', \'Hall\'); })">'),
+    ("arm", '<button onclick="window.onbeforeunload = function (e) { e.preventDefault();'
+            ' e.returnValue = \'\'; }; document.title = \'armed\'">'),
+    ("leave", '<a href="/first.html">'),
+    ("blank", '<a href="/second.html?delay=0" target="_blank">'),
+    ("open", '<button onclick="window.open(\'/second.html?delay=0\')">'),
+    ("login-a", '<a href="/login-a.html">'),
+    ("login-b", '<a href="/login-b.html">'),
+    ("download", '<a href="/export.csv">'),
+    ("file", '<input type="file">'),
+    ("colour", '<input type="color">'),
+    ("mail", '<a href="mailto:service@controller.invalid">'),
+    ("shell", '<a href="ssh://admin@controller.invalid">'),
+    ("loop", '<button onclick="ask(\'loop\', function () { for (var i = 1; i <= 50; ++i)'
+             ' alert(i); return \'done\'; })">'),
+]
+
+
+def asks_page():
+    cells = []
+    for i, (name, markup) in enumerate(ASKS):
+        tag = re.match(r"<(\w+)", markup).group(1)
+        cell = ('%s id="%s" style="position:absolute;left:%dpx;top:%dpx;width:190px;'
+                'height:70px;display:block;margin:0;padding:0">%s</%s>'
+                % (markup[:-1], name, 5 + 200 * (i % 4), 5 + 80 * (i // 4), name, tag))
+        cells.append(cell.replace(">%s</input>" % name, ">"))
+    script = ("<script>function ask(name, f) { document.title = 'asking';"
+              " document.title = name + ':' + JSON.stringify(f()); }</script>")
+    return script + "".join(cells)
 
 
 def renderer_pids(root_pid):
@@ -112,10 +164,60 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.page("controller", "<p>%s</p>" % url.path)
         elif url.path == "/form.html":
             self.page("form", FORM)
+        elif url.path == "/asks.html":
+            self.page("asks", asks_page())
+        elif url.path in ("/login-a.html", "/login-b.html"):
+            realm = "Controller " + url.path[7].upper()
+            good = "Basic " + base64.b64encode(b"admin:secret").decode()
+            if self.headers.get("Authorization") == good:
+                self.page("logged in", "<p>%s</p>" % realm)
+                return
+            data = b"<!DOCTYPE html><html><head><title>login required</title></head></html>"
+            self.send_response(401)
+            self.send_header("WWW-Authenticate", 'Basic realm="%s"' % realm)
+            self.send_header("Content-Type", "text/html; charset=utf-8")
+            self.send_header("Content-Length", str(len(data)))
+            self.end_headers()
+            self.wfile.write(data)
+        elif url.path == "/popup.html":
+            self.page("popup", "<script>window.open('/second.html?delay=0');</script>")
+        elif url.path == "/export.csv":
+            data = b"zone;set-point\nhall;21.5\n"
+            self.send_response(200)
+            self.send_header("Content-Type", "text/csv")
+            self.send_header("Content-Disposition", 'attachment; filename="export.csv"')
+            self.send_header("Content-Length", str(len(data)))
+            self.end_headers()
+            self.wfile.write(data)
+        elif url.path == "/nomenu.html":
+            self.page("nomenu", "<script>['contextmenu', 'touchstart', 'mousedown'].forEach(function (t)"
+                      " { document.addEventListener(t, function (e) { e.preventDefault(); },"
+                      " { passive: false }); });</script>")
+        elif url.path == "/hang.html":
+            hung = query["key"][0] in HUNG
+            HUNG.add(query["key"][0])
+            self.page("alive" if hung else "hang",
+                      "" if hung else "<script>setTimeout(function () { for (;;) {} }, 300);</script>")
+        elif url.path == "/storm.html":
+            self.page("storm", "<script>var n = 0; setInterval(function () {"
+                      " document.title = 'storm ' + (++n); alert(n); }, 100);</script>")
+        elif url.path == "/endless.html":
+            self.page("endless", '<img src="/stream.jpg">')
+        elif url.path == "/stream.jpg":  # a camera's picture that never ends
+            self.send_response(200)
+            self.end_headers()
+            try:
+                for _ in range(600):
+                    self.wfile.write(b"\0")
+                    self.wfile.flush()
+                    time.sleep(0.2)
+            except OSError:  # the page went
+                pass
         elif url.path == "/done.html":
             self.page("done", "<p>done</p>")
         elif url.path == "/controller/status":
             CONTROLLER["status"] = (int(query["code"][0]), query.get("path", ["all"])[0])
+            CONTROLLER["body"] = query.get("body", ["0"])[0] == "1"
             self.page("controller", "<p>status</p>")
         elif url.path == "/kill-once":
             key = query.get("key", [""])[0]
@@ -142,9 +244,16 @@ class ControllerHandler(Handler):
     def do_GET(self, body=True):
         code, where = CONTROLLER["status"]
         if code != 200 and (where == "all" or where == self.path.split("?")[0]):
+            if code == 0:
+                # As a server does while it restarts: the connection closes unanswered.
+                self.close_connection = True
+                return
+            data = b"<title>booting</title>" if CONTROLLER.get("body") else b""
             self.send_response(code)
-            self.send_header("Content-Length", "0")
+            self.send_header("Content-Length", str(len(data)))
             self.end_headers()
+            if body:
+                self.wfile.write(data)
             return
         if self.path.split("?")[0] == "/tqsettings.json":
             data, ctype = b"{}", "application/json"

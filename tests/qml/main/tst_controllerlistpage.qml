@@ -285,8 +285,8 @@ Item {
                 { tag: "address", text: "192.168.1.10", key: Qt.Key_Return, emitted: true },
                 { tag: "address with port", text: "10.77.1.1:8080", key: Qt.Key_Return, emitted: true },
                 { tag: "keypad enter", text: "10.0.0.1", key: Qt.Key_Enter, emitted: true },
-                { tag: "leading zeros sent as decimal", text: "192.168.001.010:0080",
-                  key: Qt.Key_Return, emitted: true, sent: "192.168.1.10:0080" },
+                { tag: "leading zeros sent as decimal", text: "192.168.001.010:80",
+                  key: Qt.Key_Return, emitted: true, sent: "192.168.1.10:80" },
                 { tag: "unfinished address", text: "10.0.0", key: Qt.Key_Return, emitted: false },
                 { tag: "empty", text: "", key: Qt.Key_Return, emitted: false }
             ]

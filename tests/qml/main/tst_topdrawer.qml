@@ -34,6 +34,20 @@ Item {
         }
     }
 
+    // A drag moves the drawer at once and a close starts at once: what must not happen would
+    // show in these right after the input, so no test has to wait for it.
+    SignalSpy {
+        id: moves
+
+        signalName: "positionChanged"
+    }
+
+    SignalSpy {
+        id: hides
+
+        signalName: "aboutToHide"
+    }
+
     TestCase {
         id: testCase
 
@@ -55,6 +69,20 @@ Item {
             tryCompare(drawer, "position", 1)
             tryCompare(findChild(drawer, "topDrawerPanel"), "opened", true)
             return drawer
+        }
+
+        function watch(drawer) {
+            moves.target = drawer
+            moves.clear()
+            hides.target = findChild(drawer, "topDrawerPanel")
+            hides.clear()
+        }
+
+        // Not moved and not closing, not even for a moment.
+        function verifyStill(drawer, position) {
+            compare(moves.count, 0, "moved")
+            compare(hides.count, 0, "closing")
+            compare(drawer.position, position)
         }
 
         function init() {
@@ -126,18 +154,34 @@ Item {
         function test_invisibleDrawerDoesNotOpen() {
             var drawer = createTemporaryObject(drawerComponent, root, { visible: false })
             drawer.open()
-            wait(300)
+            // Opening makes the panel visible at once, before its transition starts.
+            verify(!findChild(drawer, "topDrawerPanel").visible)
             compare(drawer.position, 0)
             drawer.visible = true
             drawer.open()
             tryCompare(drawer, "position", 1)
         }
 
-        function test_closedDrawerCannotBeSwipedOpen() {
+        // A pull that starts on the very edge brings the closed drawer along with the finger;
+        // one that starts 20 px in is the page's (here, nobody's).
+        function test_closedDrawerPulledFromItsEdge_data() {
+            return [{ tag: "from the edge", y: 2, opens: true }, { tag: "20 px in", y: 20, opens: false }]
+        }
+
+        function test_closedDrawerPulledFromItsEdge(data) {
             var drawer = createTemporaryObject(drawerComponent, root)
-            mouseDrag(root, 640, 2, 0, 500, Qt.LeftButton, Qt.NoModifier, 20)
-            wait(300)
-            compare(drawer.position, 0)
+            watch(drawer)
+            mousePress(root, 640, data.y)
+            for (var i = 1; i <= 10; ++i) {
+                mouseMove(root, 640, data.y + 50 * i, 10)
+                if (i === 5 && data.opens)
+                    verify(drawer.position > 0.2 && drawer.position < 0.5, "half-way at " + drawer.position)
+            }
+            mouseRelease(root, 640, data.y + 500)
+            if (data.opens)
+                tryCompare(drawer, "position", 1)
+            else
+                verifyStill(drawer, 0)
         }
 
         function test_neverClosesOnItsOwn_data() {
@@ -155,28 +199,28 @@ Item {
             var drawer = openDrawer()
             var panel = panelRect(findChild(drawer, "topDrawerPanel").contentItem)
             compare(panel, Qt.rect(0, 0, 1000, 600))
+            watch(drawer)
             if (data.how === "escape")
                 keyClick(Qt.Key_Escape)
             else
                 mouseClick(root, 1200, 700)
-            wait(300)
-            compare(drawer.position, 1)
+            verifyStill(drawer, 1)
+            verify(findChild(drawer, "topDrawerPanel").opened)
         }
 
         function test_swipeOnContentDoesNotMoveDrawer() {
             var drawer = openDrawer()
             var p = drawer.emptyArea.mapToItem(null, 200, 250)
+            watch(drawer)
             mouseDrag(root, p.x, p.y, 0, -300, Qt.LeftButton, Qt.NoModifier, 20)
-            wait(300)
-            compare(drawer.position, 1)
+            verifyStill(drawer, 1)
 
             var touch = touchEvent(root)
             touch.press(0, root, p.x, p.y).commit()
             for (var i = 1; i <= 10; ++i)
                 touch.move(0, root, p.x, p.y - 30 * i).commit()
             touch.release(0, root, p.x, p.y - 300).commit()
-            wait(300)
-            compare(drawer.position, 1)
+            verifyStill(drawer, 1)
         }
 
         function test_swipeOnStripCloses() {

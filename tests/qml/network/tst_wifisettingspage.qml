@@ -154,12 +154,12 @@ Item {
                                   "connectionSettings": homeSettings })
             compare(field(page, "formHeading").text, "Settings for WiFi 'Home'")
             compare(field(page, "pwdField").text, "home-secret")
-            fillStatic(page, ["192.168.9.9:8080", "255.255.255.0", "", "192.168.9.1"])
+            fillStatic(page, ["192.168.9.9", "255.255.255.0", "", "192.168.9.1"])
             page.connect()
             tryCompare(stack, "depth", 1)
             tryVerify(function () { return savedSettings("Home").dhcp === false }, 3000)
             compare(NetworkState.canonical(savedSettings("Home")), NetworkState.canonical({
-                "dhcp": false, "ipAddress": "192.168.9.9:8080", "subnetMask": "255.255.255.0",
+                "dhcp": false, "ipAddress": "192.168.9.9", "subnetMask": "255.255.255.0",
                 "gateway": "", "dnsServer": ["192.168.9.1", "", ""], "password": "home-secret" }))
             wait(50)
             verify(!NetworkManager.wifiConnected)
