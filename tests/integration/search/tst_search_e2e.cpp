@@ -328,7 +328,9 @@ void TestSearchEndToEnd::answerOfAnEarlierSearchIsNotListed()
     QVERIFY(slowAnswers(mark).isEmpty());
 
     // The main thread stays busy until the slow answer has been sent, and a moment for it to
-    // cross to the checker and back into this thread's queue.
+    // cross to the checker and back into this thread's queue. That moment stays a fixed wait:
+    // what is tested needs this thread's event loop stopped, and the checker's thread shows
+    // nothing outside of it until the confirmation is delivered here.
     QElapsedTimer clock;
     clock.start();
     while (slowAnswers(mark).isEmpty() && clock.elapsed() < 5000)

@@ -271,8 +271,8 @@ Item {
         function test_popToInitialItemShowsTheList() {
             var page = createPage()
             mouseClick(findChild(page, "settingsButton"))
-            // Interrupt the transition half-way, as closing the drawer may.
-            wait(50)
+            // Interrupt the transition while it runs, as closing the drawer may.
+            tryCompare(page, "busy", true)
             page.popToInitialItem()
             compare(page.depth, 1)
             compare(page.currentItem.objectName, "controllerListFirstPage")
