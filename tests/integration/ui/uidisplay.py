@@ -193,8 +193,13 @@ class Application:
         os.makedirs(env["XDG_RUNTIME_DIR"], mode=0o700, exist_ok=True)
         self.started = time.time()
         with open(os.path.join(workdir, "app.log"), "a") as log:
+            self.log_start = log.tell()
             self.process = subprocess.Popen([APP], env=env, stdout=log, stderr=subprocess.STDOUT)
-        self.window = self._find_window()
+        try:
+            self.window = self._find_window()
+        except RuntimeError:
+            self.stop()  # the caller never gets this object to stop it
+            raise
 
     def _xdotool(self, *args):
         # xdotool can block for good on a window that goes away mid-query; never let it hang
@@ -212,7 +217,13 @@ class Application:
             return out[0] if out else None
         window = wait_until(find, 60, 0.2)
         if not window:
-            raise RuntimeError("no application window")
+            state = self.process.poll()
+            with open(os.path.join(self.workdir, "app.log"), errors="replace") as log:
+                log.seek(self.log_start)
+                tail = "".join(log.readlines()[-40:])
+            raise RuntimeError("no application window after %.1f s (%s); the log ends:\n%s"
+                               % (time.time() - self.started,
+                                  "running" if state is None else "exit status %d" % state, tail))
         return window
 
     def set_ethernet(self, up):
