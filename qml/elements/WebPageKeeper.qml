@@ -89,10 +89,13 @@ Item {
 
     function _probe() {
         var serial = ++_probeSerial;
+        var sent = Date.now();
         _hangTimer.restart();
         view.runJavaScript("1", WebEngineScript.ApplicationWorld, function () {
-            if (serial === root._probeSerial)
-                _hangTimer.stop();
+            if (serial !== root._probeSerial)
+                return;
+            _hangTimer.stop();
+            console.debug(_probeLog, "page answered in " + (Date.now() - sent) + " ms");
         });
     }
 
@@ -105,6 +108,8 @@ Item {
 
     function _hangDetected() {
         _forgetProbe();
+        console.warn(_probeLog, "The page has not answered for " + hangTimeout
+                     + " ms: it gets a new render process (" + view.url + ")");
         _hung = true;
         _afterSwitch = address !== "" ? address : view.url.toString();
         // Another site than the deaf page's, whatever that is.
@@ -259,6 +264,15 @@ Item {
         running: root.probing && root.view !== null && !root._hung && !_hangTimer.running
                  && !_restartTimer.running && root.view.url.toString() !== ""
         onTriggered: root._probe()
+    }
+
+    // Each probe's round trip at debug level (QT_LOGGING_RULES="page.probe.debug=true"), what
+    // tells how far a live page stays from the bound; a page taken for hung is a warning.
+    LoggingCategory {
+        id: _probeLog
+
+        name: "page.probe"
+        defaultLogLevel: LoggingCategory.Warning
     }
 
     Timer {

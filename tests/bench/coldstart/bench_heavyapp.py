@@ -22,7 +22,9 @@ availability check's HEAD, the page's GET /). A script error of the page in a Qt
 reported with its round.
 
 Environment: CS_BENCH_ONLY (comma-separated names of the programs to run, while tuning one; all
-three by default), CS_BENCH_ROUNDS (default 3), CS_BENCH_SETTLE (default 3), CS_BENCH_BACKEND ("gl",
+three by default), CS_BENCH_ROUNDS (default 3), CS_BENCH_SETTLE (default 3), CS_BENCH_WATCH (seconds the
+application then stays on the editor with its page probes' round trips logged, default 60; 0:
+none), CS_BENCH_BACKEND ("gl",
 the default: Mesa's software OpenGL as the board's path; or "software": the Qt Quick software
 back-end and Chromium's --disable-gpu), CS_BENCH_WRAP (a command put before the two Qt programs, for
 profiling them; "{name}" in it is replaced by "controllerselect" or "kiosk":
@@ -44,6 +46,7 @@ import bench_coldstart as cs
 
 ROUNDS = int(os.environ.get("CS_BENCH_ROUNDS", "3"))
 SETTLE = float(os.environ.get("CS_BENCH_SETTLE", "3"))
+WATCH = int(os.environ.get("CS_BENCH_WATCH", "60"))
 BACKEND = os.environ.get("CS_BENCH_BACKEND", "gl")
 HERE = os.path.dirname(os.path.abspath(__file__))
 RED = os.path.join(cs.SOURCE_DIR, ".deps", "node-red", "node_modules", "node-red", "red.js")
@@ -170,6 +173,34 @@ def one_round(name, argv, env):
             "marks": {k: v * 1000 for k, v in marks.items()}}
 
 
+def liveness(argv, env):
+    """The application on the editor for WATCH s from a cold start, with each of its page probes'
+    round trips logged: how far the live, heavy page stays from the bound at which it would be
+    taken for hung, and whether it ever was."""
+    cs.fresh_caches()
+    os.makedirs(cs.HOME)
+    out_path = os.path.join(WORK, "liveness.log")
+    rules = env.get("QT_LOGGING_RULES", "") + ";page.probe.debug=true"
+    with open(out_path, "w") as out:
+        proc = subprocess.Popen(argv, env=dict(env, QT_LOGGING_RULES=rules.strip(";")),
+                                start_new_session=True, stdout=out, stderr=out)
+    time.sleep(WATCH)  # what is measured: the page over this long
+    stop(proc)
+    trips, hung = [], 0
+    with open(out_path, errors="replace") as f:
+        for line in f:
+            if "page answered in " in line:
+                trips.append(int(line.rsplit("page answered in ", 1)[1].split()[0]))
+            elif "The page has not answered for" in line:
+                hung += 1
+    if not trips:
+        print("liveness: no probe answered in %d s (see %s)" % (WATCH, out_path))
+        return
+    print("liveness on the flow editor, %d s from a cold start: %d probes, round trip median %d ms,"
+          " longest %d ms (taken for hung at 15000 ms); taken for hung %d times"
+          % (WATCH, len(trips), statistics.median(trips), max(trips), hung), flush=True)
+
+
 def main():
     why = refusal()
     if why:
@@ -223,6 +254,8 @@ def main():
                           "%s %.0f" % (k, v) for k, v in sorted(r["marks"].items(),
                                                                 key=lambda kv: kv[1]))),
                       flush=True)
+        if "controllerselect" in runs and WATCH > 0:
+            liveness(configs[0][1], configs[0][2])
     finally:
         stop_plain(app)
         stop_plain(xvfb)
