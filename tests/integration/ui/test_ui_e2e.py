@@ -56,6 +56,10 @@ class DisplayTest(unittest.TestCase):
     def list_shown(self, name):
         return self.app.colour_share(name, ui.WHITE) > 0.8
 
+    def list_drawn(self, name):
+        """The list page itself, not only the white cover it is built on: its logo is there."""
+        return self.list_shown(name) and self.app.colour_share(name, ui.PRIMARY, 10, ui.LOGO_BOX) > 0.05
+
     def page_shown(self, name):
         return (self.app.colour_share(name, ui.PAGE_HEADING, 10, ui.HEADING_BOX) > 0.05
                 and self.app.colour_share(name, ui.WHITE) < 0.05)
@@ -163,9 +167,9 @@ class DisplayTest(unittest.TestCase):
 
     def test_manual_address_with_port(self):
         app = self.start(stored=None, sim_extra=["--http-port", "8080"])
-        self.wait_for_screen("the list", "_list.png", self.list_shown)
+        self.wait_for_screen("the list", "_list.png", self.list_drawn)
         app.click(*ui.MANUAL_FIELD)
-        self.wait_for_screen("the keyboard up", "_manual-keyboard.png", self.keyboard_shown, 5)
+        self.wait_for_screen("the keyboard up", "_manual-keyboard.png", self.keyboard_shown, 10)
         app.type_text("%s:8080" % A)
         app.key("Return")
         self.wait_for("the address stored with its port",
@@ -175,8 +179,10 @@ class DisplayTest(unittest.TestCase):
     def test_unfinished_manual_address_is_not_stored(self):
         app = self.start(stored=B, ethernet=False)
         self.wait_for("the stored controller cleared", lambda: ui.read_last_controller() == "", 10)
+        # The list page is built once the choice is cleared: a click before it is drawn is lost.
+        self.wait_for_screen("the list", "_list.png", self.list_drawn)
         app.click(*ui.MANUAL_FIELD)
-        self.wait_for_screen("the keyboard up", "_manual-keyboard.png", self.keyboard_shown, 5)
+        self.wait_for_screen("the keyboard up", "_manual-keyboard.png", self.keyboard_shown, 10)
         app.type_text("10.77.1")
         app.key("Return")
         time.sleep(1)  # what is tested: nothing stored in far more time than a store takes

@@ -39,6 +39,7 @@ PAGE_HEADING = "#1d5fa8"
 PRIMARY = "#008440"
 BUTTON = "#77b08b"  # an enabled button; a disabled one is light grey
 HEADING_BOX = (20, 25, 120, 50)
+LOGO_BOX = (25, 25, 170, 40)
 # The on-screen keypad of an address field: its digits in the text colour.
 KEY_TEXT = "#3e3e3e"
 KEYPAD = (0, 420, 1280, 380)
