@@ -217,11 +217,11 @@ class DisplayTest(unittest.TestCase):
         # the stored controller coming back must not take the screen away from them.
         app = self.start(stored=A, ethernet=False)
         self.wait_for("the stored controller cleared", lambda: ui.read_last_controller() == "", 10)
-        self.wait_for_screen("the list", "_list.png", self.list_shown)
+        self.wait_for_screen("the list", "_list.png", self.list_drawn)
         app.click(*ui.MANUAL_FIELD)
         # The tap hit the field: its keyboard is up.
         self.wait_for_screen("the keyboard up", "person-at-the-display-keyboard.png",
-                             self.keyboard_shown, 5)
+                             self.keyboard_shown, 10)
         app.set_ethernet(True)
         time.sleep(10)  # what is tested: nothing happens in the time a retry would take
         self.assertEqual(self.sim.page_loads(A), [])
