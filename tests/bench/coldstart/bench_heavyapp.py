@@ -145,13 +145,20 @@ def stop(proc):
         pass
 
 
-def one_round(name, argv, env):
+def launch(name, argv, env):
+    """Starts a program as after a power cut (empty caches), its output into WORK/<name>.log;
+    also returns when it was started."""
     cs.fresh_caches()
     os.makedirs(cs.HOME)
     out_path = os.path.join(WORK, name.replace(" ", "-") + ".log")
     t0 = time.time()
     with open(out_path, "w") as out:
         proc = subprocess.Popen(argv, env=env, start_new_session=True, stdout=out, stderr=out)
+    return proc, out_path, t0
+
+
+def one_round(name, argv, env):
+    proc, out_path, t0 = launch(name, argv, env)
     seen = {}
     while "script request" not in seen and time.time() < t0 + 30 and proc.poll() is None:
         time.sleep(0.005)
@@ -177,13 +184,8 @@ def liveness(argv, env):
     """The application on the editor for WATCH s from a cold start, with each of its page probes'
     round trips logged: how far the live, heavy page stays from the bound at which it would be
     taken for hung, and whether it ever was."""
-    cs.fresh_caches()
-    os.makedirs(cs.HOME)
-    out_path = os.path.join(WORK, "liveness.log")
     rules = env.get("QT_LOGGING_RULES", "") + ";page.probe.debug=true"
-    with open(out_path, "w") as out:
-        proc = subprocess.Popen(argv, env=dict(env, QT_LOGGING_RULES=rules.strip(";")),
-                                start_new_session=True, stdout=out, stderr=out)
+    proc, out_path, _ = launch("liveness", argv, dict(env, QT_LOGGING_RULES=rules.strip(";")))
     time.sleep(WATCH)  # what is measured: the page over this long
     stop(proc)
     trips, hung = [], 0
